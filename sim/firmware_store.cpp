@@ -1,0 +1,33 @@
+#include "firmware_store.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace orbsim {
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> FirmwareStore::Load() const { return ReadWholeFile(FirmwarePath()); }
+
+bool FirmwareStore::Save(const std::vector<std::uint8_t>& image) const {
+  std::error_code ec;
+  std::filesystem::create_directories(directory_, ec);
+  const std::string temp = FirmwarePath() + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    if (!out) return false;
+  }
+  std::filesystem::rename(temp, FirmwarePath(), ec);
+  return !ec;
+}
+
+}  // namespace orbsim

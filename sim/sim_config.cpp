@@ -1,0 +1,63 @@
+#include "sim_config.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+#include <dlfcn.h>
+
+namespace orbsim {
+namespace {
+
+FaultKind ParseFaultKind(const std::string& s) {
+  if (s == "send_fails") return FaultKind::SendFails;
+  if (s == "no_reply") return FaultKind::NoReply;
+  if (s == "short_reply") return FaultKind::ShortReply;
+  if (s == "wrong_echo") return FaultKind::WrongEcho;
+  if (s == "stale_input") return FaultKind::StaleInput;
+  throw std::invalid_argument("unknown fault kind \"" + s + "\"");
+}
+
+std::string LibraryDirectory() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&StateDirectory), &info) == 0 || info.dli_fname == nullptr) return ".";
+  return std::filesystem::path(info.dli_fname).parent_path().string();
+}
+
+}  // namespace
+
+SimConfig SimConfig::FromJson(const nlohmann::json& j) {
+  if (!j.is_object()) throw std::invalid_argument("the configuration must be a JSON object");
+  SimConfig c;
+  c.initialFirmware = j.value("initial_firmware", c.initialFirmware);
+  c.boardFlashId = j.value("board_flash_id", c.boardFlashId);
+  c.boardFlashSectors = j.value("board_flash_sectors", c.boardFlashSectors);
+  c.latencyMs = j.value("latency_ms", c.latencyMs);
+  if (j.contains("no_reply_wait_ms")) c.noReplyWaitMs = j.at("no_reply_wait_ms").get<std::uint32_t>();
+  c.staleInputOnOpen = j.value("stale_input_on_open", c.staleInputOnOpen);
+  c.openFails = j.value("open_fails", c.openFails);
+  for (const auto& f : j.value("faults", nlohmann::json::array())) {
+    LinkFault fault;
+    fault.exchange = f.at("exchange").get<std::uint64_t>();
+    fault.kind = ParseFaultKind(f.at("kind").get<std::string>());
+    fault.bytes = f.value("bytes", 0u);
+    c.faults.push_back(fault);
+  }
+  for (const char* family : {"chip", "nand"}) {
+    if (j.contains(family)) c.families[family] = j.at(family);
+  }
+  return c;
+}
+
+const LinkFault* SimConfig::FaultAt(std::uint64_t exchange) const {
+  for (const auto& f : faults)
+    if (f.exchange == exchange) return &f;
+  return nullptr;
+}
+
+std::string StateDirectory() {
+  if (const char* env = std::getenv("ORBSIM_STATE_DIR"); env != nullptr && *env != '\0') return env;
+  return LibraryDirectory() + "/OrbSimState";
+}
+
+}  // namespace orbsim

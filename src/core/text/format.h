@@ -1,0 +1,18 @@
+#pragma once
+// printf-style formatting into std::string. The system's texts are printf
+// formats; the attribute lets the compiler check every call's argument types.
+#include <cstdarg>
+#include <string>
+
+namespace vantrell {
+
+#if defined(__GNUC__)
+#define VANTRELL_PRINTF(fmtIndex, argIndex) __attribute__((format(printf, fmtIndex, argIndex)))
+#else
+#define VANTRELL_PRINTF(fmtIndex, argIndex)
+#endif
+
+std::string FormatText(const char* format, ...) VANTRELL_PRINTF(1, 2);
+std::string FormatTextV(const char* format, va_list args);
+
+}  // namespace vantrell
