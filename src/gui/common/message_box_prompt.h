@@ -1,0 +1,19 @@
+#pragma once
+// Prompt shown as Qt message boxes over a parent window, from any thread.
+#include <QPointer>
+#include <QWidget>
+
+#include "core/app/prompt.h"
+
+namespace vantrell::gui {
+
+class MessageBoxPrompt : public Prompt {
+ public:
+  explicit MessageBoxPrompt(QWidget* parent) : parent_(parent) {}
+  BoxAnswer Show(const PromptMessage& message) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace vantrell::gui
