@@ -2,14 +2,28 @@
 // which firmware it runs.
 #include <cstdio>
 
+#include "core/app/prompt.h"
+#include "core/app/writer_exchange.h"
+#include "core/app/writer_identity.h"
 #include "core/link/driver_library.h"
-#include "core/link/log_markers.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
 #include "core/platform/program_path.h"
 
+namespace {
+// Boxes of a console start go to standard error.
+class ConsolePrompt : public vantrell::Prompt {
+ public:
+  vantrell::BoxAnswer Show(const vantrell::PromptMessage& m) override {
+    std::fprintf(stderr, "%s: %s\n", m.caption.c_str(), m.text.c_str());
+    return vantrell::BoxAnswer::Ok;
+  }
+};
+}  // namespace
+
 int main() {
   using namespace vantrell;
+  ConsolePrompt prompt;
   MessageLog log;
   log.Create(LogPathForExecutable(ExecutablePath()));
   DriverBinding binding = BindDriverLibrary(ProgramDirectory());
@@ -23,15 +37,11 @@ int main() {
     return 1;
   }
   link.ClearInput();
-  log.LogText(StartMarker("Get Device Name & Version"));
-  RequestPacket request(0xF0);
-  ReplyPacket reply;
-  if (link.SendRequest(request) == 0 || link.ReceiveReply(reply) < 6) {
-    std::fprintf(stderr, "ReadUSB Error!\n");
-    return 1;
-  }
-  log.LogText(EndMarker(CommandFamily::Writer, "Get Device Name & Version"));
-  std::printf("writer firmware: device 0x%04X, version %x.%02x\n", *reply.U16At(2), reply.bytes[5], reply.bytes[4]);
+  WriterExchange exchange(link, prompt);
+  const auto identity = ExchangeIdentity(exchange);
+  if (!identity) return 1;
+  std::printf("writer firmware: device 0x%04X, version %x.%02x\n", identity->number, identity->version >> 8,
+              identity->version & 0xFF);
   link.CloseLink();
   return 0;
 }

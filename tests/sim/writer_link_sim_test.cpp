@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/writer_exchange.h"
 #include "core/app/writer_identity.h"
 #include "core/link/writer_link.h"
 #include "support/log_capture.h"
+#include "support/scripted_prompt.h"
 #include "support/sim_harness.h"
 
 namespace vantrell {
@@ -20,16 +22,18 @@ class SimLinkTest : public ::testing::Test {
   test::SimHarness sim;
   test::LogCapture capture;
   WriterLink link{sim.Driver(), capture.log};
+  test::ScriptedPrompt prompt;
+  WriterExchange exchange{link, prompt};
 };
 
 TEST_F(SimLinkTest, IdentityExchangeLogsTheWholeTranscript) {
   sim.SetFirmware(test::MakeImage(0x0003, 0x0105, 100));
   ASSERT_TRUE(link.OpenLink());
   link.ClearInput();
-  const IdentityExchange result = ExchangeIdentity(link);
-  ASSERT_EQ(result.failure, ExchangeFailure::None);
-  EXPECT_EQ(result.identity.number, 0x0003);
-  EXPECT_EQ(result.identity.version, 0x0105);
+  const auto identity = ExchangeIdentity(exchange);
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(identity->number, 0x0003);
+  EXPECT_EQ(identity->version, 0x0105);
 
   std::string rx = "f0 04 03 00 05 01 ";
   for (int i = 6; i < 64; ++i) rx += "00 ";
@@ -42,9 +46,9 @@ TEST_F(SimLinkTest, IdentityExchangeLogsTheWholeTranscript) {
 
 TEST_F(SimLinkTest, ABlankWriterReportsTheUnregisteredNumber) {
   ASSERT_TRUE(link.OpenLink());
-  const IdentityExchange result = ExchangeIdentity(link);
-  ASSERT_EQ(result.failure, ExchangeFailure::None);
-  EXPECT_EQ(result.identity.number, 0xFFFF);
+  const auto identity = ExchangeIdentity(exchange);
+  ASSERT_TRUE(identity);
+  EXPECT_EQ(identity->number, 0xFFFF);
 }
 
 TEST_F(SimLinkTest, AFailedOpenSendsNothing) {
@@ -57,16 +61,20 @@ TEST_F(SimLinkTest, AFailedOpenSendsNothing) {
 TEST_F(SimLinkTest, AReplyTooShortForNumberAndVersionIsAReceiveFailure) {
   sim.Configure({{"faults", {{{"exchange", 1}, {"kind", "short_reply"}, {"bytes", 5}}}}});
   ASSERT_TRUE(link.OpenLink());
-  EXPECT_EQ(ExchangeIdentity(link).failure, ExchangeFailure::Receive);
-  // The start marker and the request are logged; no reply dump, no END.
-  EXPECT_EQ(capture.Bytes(), Cp949("\r\nSTART(☆). <Get Device Name & Version> Process\r\n>> TX :f0 00 \r\n"));
+  EXPECT_FALSE(ExchangeIdentity(exchange));
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"ReadUSB Error!"});
+  // The request is logged; no reply dump, no END; the failure line follows.
+  EXPECT_EQ(capture.Bytes(), Cp949("\r\nSTART(☆). <Get Device Name & Version> Process\r\n>> TX :f0 00 \r\n"
+                                   "ReadUSB Error! <Get Device Name & Version>\r\n"));
 }
 
 TEST_F(SimLinkTest, ASendFailureIsReportedBeforeAnyDump) {
   sim.Configure({{"faults", {{{"exchange", 1}, {"kind", "send_fails"}}}}});
   ASSERT_TRUE(link.OpenLink());
-  EXPECT_EQ(ExchangeIdentity(link).failure, ExchangeFailure::Send);
-  EXPECT_EQ(capture.Bytes(), Cp949("\r\nSTART(☆). <Get Device Name & Version> Process\r\n"));
+  EXPECT_FALSE(ExchangeIdentity(exchange));
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"WriteUSB Error!"});
+  EXPECT_EQ(capture.Bytes(), Cp949("\r\nSTART(☆). <Get Device Name & Version> Process\r\n"
+                                   "WriteUSB Error! <Get Device Name & Version>\r\n"));
 }
 
 TEST_F(SimLinkTest, StaleInputWaitingAfterOpenIsClearedAndLogged) {
@@ -74,7 +82,7 @@ TEST_F(SimLinkTest, StaleInputWaitingAfterOpenIsClearedAndLogged) {
   ASSERT_TRUE(link.OpenLink());
   link.ClearInput();
   EXPECT_EQ(capture.Bytes(), "USB Buffer Data Clear[size = 64]\r\n");
-  EXPECT_EQ(ExchangeIdentity(link).failure, ExchangeFailure::None);
+  EXPECT_TRUE(ExchangeIdentity(exchange));
 }
 
 TEST_F(SimLinkTest, ClearInputWithNothingWaitingLogsNothing) {

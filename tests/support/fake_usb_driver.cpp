@@ -19,9 +19,15 @@ int FakeUsbDriver::Write(std::uint8_t* buffer, std::uint32_t length, std::uint32
 int FakeUsbDriver::Read(std::uint8_t* buffer, std::uint32_t capacity, std::uint32_t* received, std::uint32_t timeoutMs) {
   calls.push_back("Read(" + std::to_string(capacity) + "," + std::to_string(timeoutMs) + ")");
   *received = 0;
-  if (reads.empty()) return 0;
-  ReadResult r = reads.front();
-  reads.pop_front();
+  ReadResult r;
+  if (!reads.empty()) {
+    r = reads.front();
+    reads.pop_front();
+  } else if (responder && !written.empty()) {
+    r = responder(written.back());
+  } else {
+    return 0;
+  }
   std::copy_n(r.bytes.begin(), std::min<std::size_t>(r.bytes.size(), capacity), buffer);
   *received = r.reportedCount == UINT32_MAX ? static_cast<std::uint32_t>(r.bytes.size()) : r.reportedCount;
   return r.ret;

@@ -2,6 +2,7 @@
 // A scripted driver: records every call and answers from a queue.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ class FakeUsbDriver : public UsbDriver {
   int writeResult = 1;
   std::uint32_t writeCountOverride = UINT32_MAX;  // UINT32_MAX: the whole request
   std::deque<ReadResult> reads;
+  // Answers reads once the scripted ones are used up, from the last request.
+  std::function<ReadResult(const std::vector<std::uint8_t>& lastRequest)> responder;
 
   std::vector<std::string> calls;  // "Close", "OpenDevice(21)", "Write(2,7000)", "Read(64,100)"
   std::vector<std::vector<std::uint8_t>> written;

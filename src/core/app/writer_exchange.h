@@ -1,0 +1,32 @@
+#pragma once
+// One request and its reply for the writer's own commands, which report
+// their failures at once: box first, then the log line naming the phase.
+#include <cstddef>
+
+#include "core/link/packet.h"
+
+namespace vantrell {
+
+class Prompt;
+class WriterLink;
+
+class WriterExchange {
+ public:
+  WriterExchange(WriterLink& link, Prompt& prompt) : link_(link), prompt_(prompt) {}
+
+  // False after reporting "WriteUSB Error!" or "ReadUSB Error!". A reply
+  // shorter than minReply bytes cannot carry what the phase reads and is
+  // reported as a receive failure.
+  bool Exchange(const char* phase, const RequestPacket& request, ReplyPacket& reply, std::size_t minReply);
+  bool Send(const char* phase, const RequestPacket& request);
+  bool Receive(const char* phase, ReplyPacket& reply, std::size_t minReply);
+
+  WriterLink& Link() { return link_; }
+  Prompt& Asker() { return prompt_; }
+
+ private:
+  WriterLink& link_;
+  Prompt& prompt_;
+};
+
+}  // namespace vantrell
