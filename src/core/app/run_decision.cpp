@@ -1,6 +1,6 @@
 #include "core/app/run_decision.h"
 
-#include "core/text/format.h"
+#include "core/devices/device_images.h"
 
 namespace vantrell {
 
@@ -12,13 +12,11 @@ RunStep DecideRun(const RunFacts& f) {
   return RunStep::AskReplaceDevice;
 }
 
-std::string VersionText(std::uint16_t version) { return FormatText("%x.%02x", version >> 8, version & 0xFF); }
-
 PromptMessage RunStepMessage(RunStep step, const RunFacts& f) {
   switch (step) {
     case RunStep::AskVersionUpdate:
-      return Question("버전 체크?", "Vantrell의 버전은 " + VersionText(f.writer.version) + "\r\n" +
-                                       "PC Program의 버전은 " + VersionText(f.image.version) + "\r\n" +
+      return Question("버전 체크?", "Vantrell의 버전은 " + FormatDeviceVersion(f.writer.version) + "\r\n" +
+                                       "PC Program의 버전은 " + FormatDeviceVersion(f.image.version) + "\r\n" +
                                        "업데이트 하시겠습니까?");
     case RunStep::AskReplaceUnregistered:
       return Question("디바이스 교체?",

@@ -31,9 +31,6 @@ RunStep DecideRun(const RunFacts& facts);
 // The question (or, for the refusal, the box) of a step other than OpenWindow.
 PromptMessage RunStepMessage(RunStep step, const RunFacts& facts);
 
-// Versions read as "%x.%02x" of their high and low byte.
-std::string VersionText(std::uint16_t version);
-
 enum class DeviceWindowKind { Download, Nand };
 
 // A name whose last four characters are exactly "NAND" is served by the NAND window.

@@ -1,0 +1,88 @@
+#include "core/app/main_controller.h"
+
+#include "core/app/main_window_shell.h"
+#include "core/app/prompt.h"
+#include "core/app/run_controller.h"
+#include "core/link/driver_library.h"
+#include "core/link/writer_link.h"
+#include "core/platform/settings_store.h"
+
+namespace vantrell {
+namespace {
+
+constexpr const char* kInitialization = "Initialization";
+constexpr const char* kPreviousSetValue = "PreviousSetValue";
+
+}  // namespace
+
+MainController::MainController(MainWindowParts parts, ProgramLocation location)
+    : parts_(parts),
+      location_(std::move(location)),
+      images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {}
+
+MainController::~MainController() = default;
+
+bool MainController::StartUp() {
+  const bool driverBound = BindDriver();
+  CreateLog();
+  RestorePosition();
+  ScanImages();
+  RestoreSelection();
+  catalogue_.LoadDeviceList(location_.programDirectory, parts_.prompt);
+  images_.SelectDeviceImage(parts_.shell.ComboIndex());
+  return driverBound;
+}
+
+bool MainController::BindDriver() {
+  DriverBinding binding = BindDriverLibrary(location_.programDirectory);
+  if (!binding) {
+    parts_.prompt.Tell(WindowBox("Error", "OrbBulkUSB.dll 파일 로딩 실패!"));
+    return false;
+  }
+  driver_ = std::move(binding.driver);
+  link_ = std::make_unique<WriterLink>(*driver_, log_);
+  run_ = std::make_unique<RunController>(RunController::Parts{*link_, parts_.prompt, catalogue_, images_,
+                                                              parts_.updateView, parts_.controls, busy_});
+  return true;
+}
+
+void MainController::CreateLog() {
+  if (location_.executablePath.empty()) {
+    parts_.prompt.Tell(ApplicationBox("GetModuleFileName Failed!"));
+    return;  // no path, no log: the program goes on without one
+  }
+  log_.Create(LogPathForExecutable(location_.executablePath));
+}
+
+void MainController::RestorePosition() {
+  const int top = parts_.settings.ReadInt(kInitialization, "VertPos", 0);
+  const int left = parts_.settings.ReadInt(kInitialization, "HorizPos", 0);
+  parts_.shell.MoveWindowTo(left, top);
+}
+
+void MainController::ScanImages() {
+  if (!images_.ScanDeviceImages()) parts_.prompt.Tell(ApplicationBox("Device Writing Binary File Find Error!"));
+}
+
+void MainController::RestoreSelection() {
+  const int stored = parts_.settings.ReadInt(kPreviousSetValue, "SelectedDev", 0);
+  parts_.shell.SetComboIndex(stored < 0 ? 0 : stored);
+}
+
+void MainController::Close() {
+  SaveSettings();
+  if (run_) run_->AbandonUpdate();
+  if (link_) link_->CloseLink();
+  log_.Close();
+}
+
+void MainController::SaveSettings() {
+  const WindowRect r = parts_.shell.RestoredRect();
+  parts_.settings.WriteInt(kInitialization, "VertPos", r.top);
+  parts_.settings.WriteInt(kInitialization, "HorizPos", r.left);
+  parts_.settings.WriteInt(kInitialization, "Height", r.height);
+  parts_.settings.WriteInt(kInitialization, "Width", r.width);
+  parts_.settings.WriteInt(kPreviousSetValue, "SelectedDev", parts_.shell.ComboIndex());
+}
+
+}  // namespace vantrell

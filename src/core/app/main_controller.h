@@ -1,0 +1,78 @@
+#pragma once
+// What the main window holds for the whole run: the driver binding and the
+// link, the log, the device catalogue and images, RUN and its update, and
+// the start-up and close sequences around them.
+#include <memory>
+#include <string>
+
+#include "core/app/busy_state.h"
+#include "core/devices/device_catalogue.h"
+#include "core/devices/device_images.h"
+#include "core/link/message_log.h"
+
+namespace vantrell {
+
+class FirmwareUpdateView;
+class MainWindowControls;
+class MainWindowShell;
+class Prompt;
+class RunController;
+class SettingsStore;
+class UsbDriver;
+class WriterLink;
+class DeviceSelectionView;
+
+struct MainWindowParts {
+  Prompt& prompt;
+  SettingsStore& settings;
+  MainWindowShell& shell;
+  DeviceSelectionView& selectionView;
+  FirmwareUpdateView& updateView;
+  MainWindowControls& controls;
+};
+
+struct ProgramLocation {
+  std::string executablePath;    // empty when it could not be found
+  std::string programDirectory;  // where the driver, the images and the program file are
+};
+
+class MainController {
+ public:
+  MainController(MainWindowParts parts, ProgramLocation location);
+  ~MainController();
+
+  // The start-up steps in their fixed order. False when the driver library
+  // could not be bound: the window then closes once start-up has run.
+  bool StartUp();
+  // Saves the settings, closes the link and the log.
+  void Close();
+
+  // Selection change of the device combo box.
+  void SelectDeviceImage(int comboIndex) { images_.SelectDeviceImage(comboIndex); }
+  RunController* Run() { return run_.get(); }
+  WriterLink* Link() { return link_.get(); }
+  MessageLog& Log() { return log_; }
+  DeviceImages& Images() { return images_; }
+  const DeviceCatalogue& Catalogue() const { return catalogue_; }
+  BusyState& Busy() { return busy_; }
+
+ private:
+  bool BindDriver();
+  void CreateLog();
+  void RestorePosition();
+  void ScanImages();
+  void RestoreSelection();
+  void SaveSettings();
+
+  MainWindowParts parts_;
+  ProgramLocation location_;
+  MessageLog log_;
+  std::unique_ptr<UsbDriver> driver_;
+  std::unique_ptr<WriterLink> link_;
+  DeviceCatalogue catalogue_;
+  DeviceImages images_;
+  BusyState busy_;
+  std::unique_ptr<RunController> run_;
+};
+
+}  // namespace vantrell

@@ -1,0 +1,117 @@
+#include "core/app/run_controller.h"
+
+#include <vector>
+
+#include "core/app/firmware_update.h"
+#include "core/app/firmware_update_view.h"
+#include "core/app/main_window_controls.h"
+#include "core/app/prompt.h"
+#include "core/app/run_decision.h"
+#include "core/app/writer_exchange.h"
+#include "core/devices/device_catalogue.h"
+#include "core/devices/device_images.h"
+#include "core/link/message_log.h"
+#include "core/link/writer_link.h"
+
+namespace vantrell {
+namespace {
+
+WriterIdentity HeaderOf(std::span<const std::uint8_t> image) {
+  // Only called with a whole image, which is at least its 4-byte header.
+  return {static_cast<std::uint16_t>(image[0] | (image[1] << 8)),
+          static_cast<std::uint16_t>(image[2] | (image[3] << 8))};
+}
+
+}  // namespace
+
+RunController::~RunController() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void RunController::OnRun() {
+  if (UpdateRunning() || p_.busy.IsBusy()) return;
+  if (!p_.images.HasImage()) {
+    p_.prompt.Tell(ApplicationBox("Binary File Can't Select!"));
+    return;
+  }
+  if (p_.images.Selected().number == kTerminatorNumber) {
+    p_.prompt.Tell(ApplicationBox("등록되지 않은 디바이스입니다.\r\n바이너리 파일을 확인하십시오!"));
+    return;
+  }
+  if (!Identify()) return;
+
+  const WriterIdentity image = HeaderOf(p_.images.Image());
+  LogComparison(image);
+  const DeviceRecord& writerRecord = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(writer_.number));
+  const DeviceRecord& imageRecord = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(image.number));
+  const RunFacts facts{writer_, image, !writerRecord.IsTerminator(), !imageRecord.IsTerminator(), writerRecord.name,
+                       imageRecord.name};
+  const RunStep step = DecideRun(facts);
+  switch (step) {
+    case RunStep::OpenWindow:
+      OpenDeviceWindow();
+      return;
+    case RunStep::RefuseUnregisteredImage:
+      p_.prompt.Tell(RunStepMessage(step, facts));
+      return;
+    case RunStep::AskVersionUpdate:
+      if (p_.prompt.Agrees(RunStepMessage(step, facts))) StartUpdate();
+      else OpenDeviceWindow();
+      return;
+    case RunStep::AskReplaceUnregistered:
+    case RunStep::AskReplaceDevice:
+      if (p_.prompt.Agrees(RunStepMessage(step, facts))) StartUpdate();
+      return;
+  }
+}
+
+bool RunController::Identify() {
+  MessageLog& log = p_.link.Log();
+  if (!p_.link.OpenLink()) {
+    p_.prompt.Tell(ApplicationBox("Orbelle USB Driver can't be Open!"));
+    log.LogText("Orbelle USB Driver can't be Open!\r\n");
+    return false;
+  }
+  p_.link.ClearInput();
+  WriterExchange exchange(p_.link, p_.prompt);
+  const auto identity = ExchangeIdentity(exchange);
+  if (!identity) return false;
+  writer_ = *identity;
+  return true;
+}
+
+void RunController::LogComparison(const WriterIdentity& image) {
+  MessageLog& log = p_.link.Log();
+  const std::string writerName = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(writer_.number)).name;
+  runDeviceName_ = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(image.number)).name;
+  log.LogMessage("현재 Vantrell는 <%s> 용으로 설정되어 있습니다.\r\n", writerName.c_str());
+  log.LogMessage("현재 선택된 디바이스는 <%s> 용 입니다.\r\n\r\n", runDeviceName_.c_str());
+  log.LogMessage("현재 Vantrell의 버전은 < 0x%X > 입니다.\r\n", writer_.version);
+  log.LogMessage("현재 선택된 디바이스의 버전은 < %x.%02x > 입니다.\r\n\r\n", image.version >> 8, image.version & 0xFF);
+}
+
+void RunController::StartUpdate() {
+  if (worker_.joinable()) worker_.join();  // the previous update has ended
+  if (!p_.busy.TryAcquire()) return;
+  updateRunning_->store(true);
+  p_.controls.SetRunControlsEnabled(false);
+  std::vector<std::uint8_t> image(p_.images.Image().begin(), p_.images.Image().end());
+  worker_ = std::thread([this, image = std::move(image), running = updateRunning_, cancel = cancel_] {
+    UpdateWriterFirmware({p_.link, p_.prompt, p_.updateView, image, cancel});
+    if (!cancel.IsCancelled()) p_.controls.SetRunControlsEnabled(true);
+    p_.busy.Release();
+    running->store(false);
+  });
+}
+
+void RunController::OnUpdateFinished() { OpenDeviceWindow(); }
+
+void RunController::OpenDeviceWindow() { p_.controls.ShowDeviceWindow(WindowKindFor(runDeviceName_)); }
+
+void RunController::AbandonUpdate() {
+  if (!UpdateRunning()) return;
+  cancel_.Cancel();
+  p_.link.CloseLink();
+}
+
+}  // namespace vantrell

@@ -1,0 +1,54 @@
+#include "gui/app/vantrell_app.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include "gui/app/main_window.h"
+#include "gui/app/single_instance.h"
+#include "gui/common/qt_settings_store.h"
+
+namespace vantrell::gui {
+namespace {
+
+bool DisplayAvailable() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0') return true;  // offscreen, vnc, ... chosen on purpose
+  return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+}  // namespace
+
+int RunVantrellApp(int argc, char** argv) {
+#if !defined(_WIN32)
+  if (!DisplayAvailable()) {
+    std::fprintf(stderr,
+                 "Vantrell needs a display. Start it from a desktop session, or on a virtual display:\n"
+                 "  xvfb-run -a %s\n",
+                 argc > 0 ? argv[0] : "Vantrell");
+    return 2;
+  }
+#endif
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
+  QApplication::setApplicationName(ApplicationName());
+
+  SingleInstance instance(ApplicationName());
+  if (!instance.IsFirst()) return 0;
+
+  CVantrellDlg window(nullptr, nullptr);
+  QObject::connect(&instance, &SingleInstance::AlertRequested, &window, [&window] {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+    QApplication::alert(&window);
+  });
+  // When the driver cannot be bound the window closes once start-up has run.
+  if (!window.StartUp()) return 1;
+  window.exec();
+  return 0;
+}
+
+}  // namespace vantrell::gui
