@@ -60,12 +60,6 @@ TEST_F(ValidateDownloadJobTest, PassingJobLogsEachSizeAndHandsBackTheSizes) {
   EXPECT_EQ(sizes_.totalBytes, 1510u);
 }
 
-TEST_F(ValidateDownloadJobTest, EmptyJobPasses) {
-  EXPECT_TRUE(Validate());
-  EXPECT_EQ(Log(), "");
-  EXPECT_EQ(sizes_.totalBytes, 0u);
-}
-
 TEST_F(ValidateDownloadJobTest, StartInsidePreviousFileNamesFileAndFirstFreeSector) {
   AddFile(5, 1);
   AddFile(5, 1);

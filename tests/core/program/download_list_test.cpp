@@ -64,11 +64,6 @@ TEST_F(DownloadListTest, AddedRowsAreNumberedEnabledAtSectorZero) {
   EXPECT_TRUE(prompt_.Shown().empty());
 }
 
-TEST_F(DownloadListTest, AddingNothingChangesNothing) {
-  list_.AddFiles({});
-  EXPECT_FALSE(list_.HasFiles());
-}
-
 TEST_F(DownloadListTest, RemovingSelectedRowsKeepsTheOthersNumbers) {
   list_.AddFiles({File("a.bin"), File("b.bin"), File("c.bin"), File("d.bin")});
   list_.ComputeChecksums();
@@ -273,15 +268,6 @@ TEST_F(DownloadListTest, AllRowsUncheckedGiveAnEmptyJob) {
   EXPECT_EQ(list_.BuildDownloadJob(job), 0u);
   EXPECT_EQ(job.FileCount(), 0u);
   EXPECT_EQ(list_.RowCount(), 2u);
-}
-
-TEST_F(DownloadListTest, ProgressStaysWithinTheCell) {
-  list_.AddFiles({File("a.bin")});
-  list_.SetProgress(0, 150);
-  EXPECT_EQ(list_.Rows()[0].progress, 100);
-  list_.SetProgress(0, -3);
-  EXPECT_EQ(list_.Rows()[0].progress, 0);
-  list_.SetProgress(7, 50);  // outside the list: nothing
 }
 
 }  // namespace
