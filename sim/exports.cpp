@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "families/chip_family.h"
 #include "writer_device.h"
 
 #define ORBSIM_EXPORT extern "C" __attribute__((visibility("default")))
@@ -49,4 +50,59 @@ ORBSIM_EXPORT void OrbSim_SetFirmware(const unsigned char* image, unsigned size)
 // JSON status; returns its full length (copy cut to capacity).
 ORBSIM_EXPORT unsigned OrbSim_Status(char* out, unsigned capacity) {
   return CopyOut(orbsim::TheWriter().StatusJson(), out, capacity);
+}
+
+namespace {
+// Runs use on the chip family of the running firmware; false when it serves another family.
+template <typename Use>
+bool WithChipFamily(Use use) {
+  bool found = false;
+  orbsim::TheWriter().VisitFamily([&](orbsim::CommandFamily* family) {
+    if (auto* chips = dynamic_cast<orbsim::ChipFamily*>(family)) {
+      use(*chips);
+      found = true;
+    }
+  });
+  return found;
+}
+
+bool IsSocket(int socket) { return socket >= 0 && socket < static_cast<int>(orbsim::chip::kSockets); }
+}  // namespace
+
+// Copies up to length bytes of a socket's chip flash from offset; returns
+// how many were copied (0 without a chip firmware, for an empty socket or
+// an offset past the flash).
+ORBSIM_EXPORT unsigned OrbSim_ReadSocketFlash(int socket, unsigned offset, unsigned char* buffer, unsigned length) {
+  unsigned copied = 0;
+  if (!IsSocket(socket) || buffer == nullptr) return 0;
+  WithChipFamily([&](orbsim::ChipFamily& chips) {
+    const auto flash = chips.Socket(static_cast<std::size_t>(socket)).Flash();
+    if (offset >= flash.size()) return;
+    copied = static_cast<unsigned>(std::min<std::size_t>(length, flash.size() - offset));
+    std::memcpy(buffer, flash.data() + offset, copied);
+  });
+  return copied;
+}
+
+// Puts bytes straight into a socket's chip flash (stuck bits still hold);
+// returns how many fit.
+ORBSIM_EXPORT unsigned OrbSim_WriteSocketFlash(int socket, unsigned offset, const unsigned char* data, unsigned length) {
+  unsigned written = 0;
+  if (!IsSocket(socket) || data == nullptr) return 0;
+  WithChipFamily([&](orbsim::ChipFamily& chips) {
+    written = static_cast<unsigned>(
+        chips.Socket(static_cast<std::size_t>(socket)).Overwrite(offset, std::span<const unsigned char>(data, length)));
+  });
+  return written;
+}
+
+// JSON of the chip family (device, open bracket, sockets), or
+// {"active": false} when the firmware serves no chips; returns its full length.
+ORBSIM_EXPORT unsigned OrbSim_ChipStatus(char* out, unsigned capacity) {
+  nlohmann::json j = {{"active", false}};
+  WithChipFamily([&](orbsim::ChipFamily& chips) {
+    j = chips.StatusJson();
+    j["active"] = true;
+  });
+  return CopyOut(j.dump(), out, capacity);
 }

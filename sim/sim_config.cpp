@@ -6,6 +6,8 @@
 
 #include <dlfcn.h>
 
+#include "families/chip_config.h"
+
 namespace orbsim {
 namespace {
 
@@ -46,6 +48,7 @@ SimConfig SimConfig::FromJson(const nlohmann::json& j) {
   for (const char* family : {"chip", "nand"}) {
     if (j.contains(family)) c.families[family] = j.at(family);
   }
+  if (j.contains("chip")) ChipConfig::FromJson(j.at("chip"));  // a bad chip section is refused here, with its reason
   return c;
 }
 

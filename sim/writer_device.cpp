@@ -47,6 +47,7 @@ void WriterDevice::ReloadFromStateDirectory() {
 void WriterDevice::ApplyConfig(SimConfig config) {
   config_ = std::move(config);
   exchanges_ = 0;
+  requestCounts_.clear();
 }
 
 void WriterDevice::InstallFirmware(std::vector<std::uint8_t> image) {
@@ -111,6 +112,7 @@ int WriterDevice::Write(const std::uint8_t* buffer, std::uint32_t length, std::u
     const LinkFault* fault = config_.FaultAt(++exchanges_);
     if (fault && fault->kind == FaultKind::SendFails) return 0;
     latency = config_.latencyMs;
+    ++requestCounts_[buffer[0]];
     // A firmware takes exactly code, length and that many payload bytes;
     // anything else is refused.
     Answer answer;
@@ -192,7 +194,18 @@ std::string WriterDevice::StatusJson() const {
                    {"size", writer_->Firmware().size()}};
   j["update"] = {{"written", writer_->BytesWritten()}, {"verified", writer_->BytesVerified()}};
   j["family"] = family_ ? "active" : "none";
+  j["requests"] = nlohmann::json::object();
+  for (const auto& [code, count] : requestCounts_) {
+    char key[8];
+    std::snprintf(key, sizeof key, "0x%02X", code);
+    j["requests"][key] = count;
+  }
   return j.dump();
+}
+
+void WriterDevice::VisitFamily(const std::function<void(CommandFamily*)>& visit) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  visit(family_.get());
 }
 
 WriterDevice& TheWriter() {

@@ -6,6 +6,8 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -34,6 +36,8 @@ class WriterDevice {
   std::string StatusJson() const;
   // The active family (chip or NAND), for family-specific controls.
   CommandFamily* ActiveFamily() { return family_.get(); }
+  // Runs visit on the active family (null when none) while no request is served.
+  void VisitFamily(const std::function<void(CommandFamily*)>& visit);
 
  private:
   struct Pending {
@@ -59,6 +63,7 @@ class WriterDevice {
   std::deque<Pending> toHost_;
   bool open_ = false;
   std::uint64_t exchanges_ = 0;
+  std::map<std::uint8_t, std::uint64_t> requestCounts_;  // by command code, since the last configuration
 };
 
 // The one writer of this process.
