@@ -1,0 +1,370 @@
+// The chip command set against a fake chip writer: request bytes, status
+// merging, the two Read ID forms, Read Data's packet loop, and untrusted
+// replies that must never be read past.
+#include "core/program/chip_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "core/link/writer_link.h"
+#include "core/program/chip_channel.h"
+#include "core/program/file_checksum.h"
+#include "core/program/progress_bar_view.h"
+#include "core/program/run_control.h"
+#include "core/program/socket_board.h"
+#include "support/fake_chip_writer.h"
+#include "support/log_capture.h"
+#include "support/recording_download_view.h"
+
+namespace vantrell {
+namespace {
+
+using test::Cp949;
+using test::FakeChipWriter;
+using Bytes = std::vector<std::uint8_t>;
+
+class RecordingProgressBar : public ProgressBarView {
+ public:
+  void SetRange(int low, int high) override { calls.push_back("range " + std::to_string(low) + "-" + std::to_string(high)); }
+  void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
+  void SetShowPercentage(bool show) override { calls.push_back(show ? "percent on" : "percent off"); }
+  std::vector<std::string> calls;
+};
+
+class ChipCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(link.OpenLink()); }
+
+  Bytes StatusReply(std::uint8_t code, Bytes states) {
+    Bytes reply(64, 0);
+    reply[0] = code;
+    reply[1] = 7;
+    std::copy(states.begin(), states.end(), reply.begin() + 2);
+    return reply;
+  }
+  std::string Log() { return capture.Bytes(); }
+
+  FakeChipWriter writer{1024, 8 * 1024, 0x5A, 0xBF, 0x41};
+  test::LogCapture capture;
+  WriterLink link{writer, capture.log};
+  RunControl control;
+  ChipChannel channel{link, control};
+  ChipCommands commands{channel, 7};
+  ChipStatus status{};
+};
+
+TEST_F(ChipCommandsTest, EveryRoutineSendsItsExactRequestBytes) {
+  const Bytes data = {1, 2, 3};
+  SocketChecksums sums{};
+  ChipIdReply ids;
+  std::shared_ptr<DownloadViewSlot> slot = MakeDownloadViewSlot(nullptr);
+  SocketBoard board(7, RunView(*slot, control));
+
+  commands.ReadId(ids);
+  commands.SectorErase(0x12345678, status);
+  commands.ProgramEnable(status);
+  commands.AaiAutoAddress(0x0400, 0xEE, status);
+  commands.AutoProgram(data, status);
+  commands.ProgramDisable(status);
+  commands.VerifySetAddress(0x0800, 0x3E, status);
+  commands.VerifyData(data, status);
+  commands.VerifyEnd(sums);
+  commands.FlashBlankCheck(0x0C00, 0x400, status, board);
+  commands.CommEnd(status);
+
+  const std::vector<Bytes> expected = {
+      {0xA0, 0x00},
+      {0xC0, 0x00},
+      {0xC1, 0x04, 0x78, 0x56, 0x34, 0x12},
+      {0xC6, 0x00},
+      {0xD0, 0x00},
+      {0xD3, 0x05, 0x00, 0x04, 0x00, 0x00, 0xEE},
+      {0xD4, 0x03, 1, 2, 3},
+      {0xD1, 0x00},
+      {0xA5, 0x08, 0x00, 0x08, 0x00, 0x00, 0x3E, 0x00, 0x00, 0x00},
+      {0xA6, 0x03, 1, 2, 3},
+      {0xA7, 0x00},
+      {0xA9, 0x08, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00},
+      {0xA8, 0x00},
+  };
+  EXPECT_EQ(writer.Requests(), expected);
+}
+
+TEST_F(ChipCommandsTest, ReadDataSendsEnableRangeNextAndDisable) {
+  writer.chips[0].flash[0x10] = 0x42;
+  Bytes buffer(3);
+  RecordingProgressBar bar;
+  ASSERT_EQ(commands.ReadData(0x10, buffer, status, bar), LinkResult::Success);
+  const std::vector<Bytes> expected = {
+      {0xA1, 0x00}, {0xA4, 0x08, 0x10, 0, 0, 0, 3, 0, 0, 0}, {0xAA, 0x00}, {0xA2, 0x00}};
+  EXPECT_EQ(writer.Requests(), expected);
+  EXPECT_EQ(buffer, (Bytes{0x42, 0xFF, 0xFF}));
+}
+
+// --- status merging ---
+
+TEST_F(ChipCommandsTest, SectorEraseKeepsAFailureOfTheEnableStep) {
+  writer.FailCommand(0xC0, 2, 3);
+  writer.FailCommand(0xC6, 4, 9);
+  ASSERT_EQ(commands.SectorErase(0, status), LinkResult::Success);
+  EXPECT_EQ(status, (ChipStatus{0, 0, 3, 0, 9, 0, 0}));
+}
+
+TEST_F(ChipCommandsTest, ALaterFailureReplacesAnEarlierOne) {
+  writer.FailCommand(0xC0, 1, 3);
+  writer.FailCommand(0xC1, 1, 5);
+  ASSERT_EQ(commands.SectorErase(0, status), LinkResult::Success);
+  EXPECT_EQ(status[1], 5);
+}
+
+TEST_F(ChipCommandsTest, EachRoutineStartsFromACleanStatus) {
+  status.fill(7);
+  ASSERT_EQ(commands.ProgramEnable(status), LinkResult::Success);
+  EXPECT_EQ(status, ChipStatus{});
+}
+
+TEST_F(ChipCommandsTest, SocketsBeyondTheServedCountAreNeverMerged) {
+  ChipCommands twoSockets(channel, 2);
+  writer.FailCommand(0xD0, 1, 4);
+  writer.FailCommand(0xD0, 2, 4);
+  ASSERT_EQ(twoSockets.ProgramEnable(status), LinkResult::Success);
+  EXPECT_EQ(status, (ChipStatus{0, 4, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(ChipCommandsTest, AStatusReplyTooShortForEveryServedSocketIsACommError) {
+  writer.FaultAt(1, FakeChipWriter::Fault::ShortReply, 8);  // states of sockets 0 to 5 only
+  EXPECT_EQ(commands.CommEnd(status), LinkResult::CommError);
+  ChipCommands sixSockets(channel, 6);
+  writer.FaultAt(2, FakeChipWriter::Fault::ShortReply, 8);
+  EXPECT_EQ(sixSockets.CommEnd(status), LinkResult::Success);
+}
+
+TEST_F(ChipCommandsTest, LinkFailuresAreReturnedAtOnce) {
+  writer.FaultAt(2, FakeChipWriter::Fault::SendFails);
+  EXPECT_EQ(commands.SectorErase(0, status), LinkResult::WriteUsbError);
+  EXPECT_EQ(writer.Codes(), (Bytes{0xC0}));
+  writer.FaultAt(3, FakeChipWriter::Fault::NoReply);
+  EXPECT_EQ(commands.SectorErase(0, status), LinkResult::ReadUsbError);
+  EXPECT_EQ(writer.Codes(), (Bytes{0xC0, 0xC0}));
+}
+
+TEST_F(ChipCommandsTest, SectorEraseLogsEveryStepAndStopsLoggingAtAFailure) {
+  ASSERT_EQ(commands.SectorErase(0x1C00, status), LinkResult::Success);
+  EXPECT_EQ(Log(), Cp949("\r\nSTART(☆). <Sector Erase> Process\r\n"
+                         "\t ▶ Sector Erase Enable\r\n"
+                         "\t ▶ Sector Erase\r\n"
+                         "\t\tErase Address = 0x1C00\r\n"
+                         "\t ▶ Sector Erase Disable\r\n"
+                         "END(☆). <Sector Erase> Process\r\n\r\n"));
+  writer.FaultAt(5, FakeChipWriter::Fault::NoReply);
+  test::LogCapture second;
+  WriterLink otherLink{writer, second.log};
+  ChipChannel otherChannel{otherLink, control};
+  ChipCommands other{otherChannel, 7};
+  EXPECT_EQ(other.SectorErase(0, status), LinkResult::ReadUsbError);
+  EXPECT_EQ(second.Bytes(), Cp949("\r\nSTART(☆). <Sector Erase> Process\r\n"
+                                  "\t ▶ Sector Erase Enable\r\n"
+                                  "\t ▶ Sector Erase\r\n"
+                                  "\t\tErase Address = 0x0000\r\n"));
+}
+
+// --- Read ID ---
+
+Bytes IdReply(std::size_t count) {
+  Bytes reply(count, 0);
+  reply[0] = 0xA0;
+  for (std::size_t i = 2; i < count; ++i) reply[i] = static_cast<std::uint8_t>(0x10 + i);
+  return reply;
+}
+
+TEST_F(ChipCommandsTest, ReadIdOfNineBytesIsTheShortForm) {
+  writer.idReply = IdReply(9);
+  ChipIdReply ids;
+  ASSERT_EQ(commands.ReadId(ids), LinkResult::Success);
+  EXPECT_FALSE(ids.extended);
+  EXPECT_EQ(ids.chipIds, (std::array<std::uint8_t, 7>{0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18}));
+  EXPECT_EQ(ids.makerIds, (std::array<std::uint8_t, 7>{}));
+  std::string expected = "\r\nSTART(☆). <Read ID> Process\r\n";
+  for (int i = 0; i < 7; ++i) expected += "\tChip0" + std::to_string(i) + " ID = 0x1" + std::to_string(2 + i) + "\r\n";
+  expected += "END(☆). <Read ID> Process\r\n\r\n";
+  EXPECT_EQ(Log(), Cp949(expected));
+}
+
+TEST_F(ChipCommandsTest, ReadIdOfTwentyThreeBytesIsTheExtendedForm) {
+  writer.idReply = IdReply(23);
+  ChipIdReply ids;
+  ASSERT_EQ(commands.ReadId(ids), LinkResult::Success);
+  EXPECT_TRUE(ids.extended);
+  // Bytes 9 to 22 are (manufacturer, device) pairs, socket 0 first.
+  EXPECT_EQ(ids.makerIds, (std::array<std::uint8_t, 7>{0x19, 0x1B, 0x1D, 0x1F, 0x21, 0x23, 0x25}));
+  EXPECT_EQ(ids.deviceIds, (std::array<std::uint8_t, 7>{0x1A, 0x1C, 0x1E, 0x20, 0x22, 0x24, 0x26}));
+}
+
+TEST_F(ChipCommandsTest, ReadIdOfTenToTwentyTwoOrMoreThanTwentyThreeBytesLogsTheIdsAndIsACommError) {
+  for (std::size_t count : {10, 16, 22, 24, 64}) {
+    test::LogCapture own;
+    WriterLink ownLink{writer, own.log};
+    ChipChannel ownChannel{ownLink, control};
+    ChipCommands ownCommands{ownChannel, 7};
+    writer.idReply = IdReply(count);
+    ChipIdReply ids;
+    EXPECT_EQ(ownCommands.ReadId(ids), LinkResult::CommError) << count;
+    const std::string log = own.Bytes();
+    EXPECT_NE(log.find("\tChip06 ID = 0x18\r\n"), std::string::npos) << count;
+    EXPECT_EQ(log.find("END("), std::string::npos) << count;
+  }
+}
+
+TEST_F(ChipCommandsTest, ReadIdTooShortForTheServedSocketsIsRefusedBeforeAnyIdIsLogged) {
+  for (std::size_t count : {1, 2, 8}) {
+    writer.idReply = IdReply(count);
+    ChipIdReply ids;
+    ids.chipIds.fill(0x77);
+    EXPECT_EQ(commands.ReadId(ids), LinkResult::CommError) << count;
+    EXPECT_EQ(ids.chipIds[0], 0x77) << "nothing copied for " << count;
+  }
+  EXPECT_EQ(Log().find("\tChip"), std::string::npos);
+
+  ChipCommands twoSockets(channel, 2);
+  writer.idReply = IdReply(4);
+  ChipIdReply ids;
+  EXPECT_EQ(twoSockets.ReadId(ids), LinkResult::Success);
+  EXPECT_EQ(ids.chipIds[1], 0x13);
+}
+
+// --- Read Data ---
+
+Bytes DataPacket(std::size_t count, std::uint8_t fill, std::size_t received = 64) {
+  Bytes reply(received, fill);
+  reply[0] = 0xAA;
+  reply[1] = static_cast<std::uint8_t>(count);
+  return reply;
+}
+
+TEST_F(ChipCommandsTest, ReadDataOfSixtyTwoBytesAsksForASecondPacketThatEndsTheLoop) {
+  for (int i = 0; i < 62; ++i) writer.chips[0].flash[i] = static_cast<std::uint8_t>(i);
+  Bytes buffer(62);
+  RecordingProgressBar bar;
+  ASSERT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::Success);
+  EXPECT_EQ(writer.CountOf(0xAA), 2u);
+  EXPECT_EQ(buffer[61], 61);
+  EXPECT_EQ(bar.calls, (std::vector<std::string>{"range 0-100", "pos 0", "percent on", "pos 100", "pos 100"}));
+}
+
+TEST_F(ChipCommandsTest, ReadDataOfOneHundredBytesMovesTheBarToFiftyThenToOneHundred) {
+  Bytes buffer(100);
+  RecordingProgressBar bar;
+  ASSERT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::Success);
+  EXPECT_EQ(bar.calls, (std::vector<std::string>{"range 0-100", "pos 0", "percent on", "pos 50", "pos 100"}));
+  EXPECT_EQ(Log(), Cp949("\r\nSTART(☆). <Read Data> Process\r\n"
+                         "\t ▶ Read Enable\r\n"
+                         "\t ▶ Read Data\r\n"
+                         "\t\tRead Address = 0x0000\r\n"
+                         "\t\tRead Length = 100\r\n"
+                         "☞ Master Chip Read Start = 0x0\r\n"
+                         "☞ Master Chip Read Length = 100 [byte]\r\n"
+                         "\t ▶ Read Disable\r\n"
+                         "END(☆). <Read Data> Process\r\n\r\n"));
+}
+
+TEST_F(ChipCommandsTest, ARefusedReadRangeIsACommErrorThatChangesNoStatus) {
+  writer.FailCommand(0xA4, 0, 1);
+  writer.FailCommand(0xA4, 3, 1);
+  Bytes buffer(10);
+  RecordingProgressBar bar;
+  EXPECT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::CommError);
+  EXPECT_EQ(status, ChipStatus{});
+  EXPECT_EQ(writer.Codes(), (Bytes{0xA1, 0xA4}));
+}
+
+TEST_F(ChipCommandsTest, ReadDataRefusesPacketsThatWouldOverrunAnything) {
+  struct Case {
+    const char* what;
+    Bytes packet;
+    std::size_t length;
+  };
+  const std::vector<Case> cases = {
+      {"count above 62", DataPacket(63, 0x11), 200},
+      {"count 255", DataPacket(255, 0x11), 400},
+      {"past the length", DataPacket(62, 0x11), 40},
+      {"more than arrived", DataPacket(30, 0x11, 20), 200},
+      {"no count byte", Bytes{0xAA}, 200},
+  };
+  for (const Case& c : cases) {
+    writer.readPackets = std::vector<Bytes>{c.packet};
+    Bytes buffer(c.length + 8, 0xEE);
+    RecordingProgressBar bar;
+    const auto target = std::span<std::uint8_t>(buffer.data(), c.length);
+    EXPECT_EQ(commands.ReadData(0, target, status, bar), LinkResult::CommError) << c.what;
+    EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0xEE), static_cast<long>(buffer.size())) << c.what;
+  }
+}
+
+TEST_F(ChipCommandsTest, ReadDataThatEndsShortOfTheLengthIsACommError) {
+  writer.readPackets = std::vector<Bytes>{DataPacket(62, 1), DataPacket(10, 2)};
+  Bytes buffer(100);
+  RecordingProgressBar bar;
+  EXPECT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::CommError);
+  EXPECT_EQ(writer.CountOf(0xA2), 0u);
+}
+
+TEST_F(ChipCommandsTest, ReadDataOfNothingSendsNothing) {
+  RecordingProgressBar bar;
+  EXPECT_EQ(commands.ReadData(0, {}, status, bar), LinkResult::CommError);
+  EXPECT_TRUE(writer.Requests().empty());
+  EXPECT_TRUE(bar.calls.empty());
+}
+
+// --- Verify End ---
+
+TEST_F(ChipCommandsTest, VerifyEndReadsOneChecksumPerSocketLeastSignificantByteFirst) {
+  writer.chips[3].flash[1] = 0x00;
+  const Bytes sent = {0xFF, 0xFF, 0xFF};
+  ASSERT_EQ(commands.VerifySetAddress(0, 3, status), LinkResult::Success);
+  ASSERT_EQ(commands.VerifyData(sent, status), LinkResult::Success);
+  SocketChecksums sums{};
+  ASSERT_EQ(commands.VerifyEnd(sums), LinkResult::Success);
+  EXPECT_EQ(sums[0], ChecksumOf(sent));
+  EXPECT_EQ(sums[3], ChecksumOf(Bytes{0xFF, 0x00, 0xFF}));
+}
+
+TEST_F(ChipCommandsTest, VerifyEndWithoutEveryServedChecksumIsACommError) {
+  SocketChecksums sums{};
+  writer.FaultAt(1, FakeChipWriter::Fault::ShortReply, 29);  // socket 6's checksum incomplete
+  EXPECT_EQ(commands.VerifyEnd(sums), LinkResult::CommError);
+  ChipCommands sixSockets(channel, 6);
+  writer.FaultAt(2, FakeChipWriter::Fault::ShortReply, 26);
+  EXPECT_EQ(sixSockets.VerifyEnd(sums), LinkResult::Success);
+}
+
+// --- Flash Blank Check ---
+
+TEST_F(ChipCommandsTest, BlankCheckMarksAliveSocketsWhileTheWriterWorks) {
+  auto view = std::make_shared<test::RecordingDownloadView>();
+  auto slot = MakeDownloadViewSlot(view);
+  SocketBoard board(3, RunView(*slot, control));
+  board.Drop(1);
+  ASSERT_EQ(commands.FlashBlankCheck(0, 1024, status, board), LinkResult::Success);
+  EXPECT_EQ(view->PackLine(0), "Blank Checking~");
+  EXPECT_EQ(view->PackLine(1), "");
+  EXPECT_EQ(view->PackLine(2), "Blank Checking~");
+  EXPECT_EQ(view->PackLine(3), "");
+}
+
+TEST_F(ChipCommandsTest, BlankCheckLinkFailuresPaintAliveSocketsRedButKeepThemAlive) {
+  for (auto fault : {FakeChipWriter::Fault::SendFails, FakeChipWriter::Fault::NoReply}) {
+    auto view = std::make_shared<test::RecordingDownloadView>();
+    auto slot = MakeDownloadViewSlot(view);
+    SocketBoard board(3, RunView(*slot, control));
+    board.Drop(1);
+    writer.FaultAt(writer.Exchanges() + 1, fault);
+    const LinkResult r = commands.FlashBlankCheck(0, 1024, status, board);
+    EXPECT_EQ(r, fault == FakeChipWriter::Fault::SendFails ? LinkResult::WriteUsbError : LinkResult::ReadUsbError);
+    EXPECT_EQ(view->PackLine(0), "Blank Check  → ERROR!");
+    EXPECT_EQ(view->PackColour(0), kPackColourFailed);
+    EXPECT_EQ(view->PackLine(1), "");
+    EXPECT_EQ(board.Alive(), (SocketFlags{1, 0, 1, 1, 1, 1, 1}));
+  }
+}
+
+}  // namespace
+}  // namespace vantrell
