@@ -1,0 +1,23 @@
+#pragma once
+// Message boxes of one run. An abandoned run shows nothing more.
+#include "core/app/prompt.h"
+#include "core/program/run_control.h"
+
+namespace vantrell {
+
+class RunPrompt {
+ public:
+  RunPrompt(Prompt& prompt, const RunControl& control) : prompt_(prompt), control_(control) {}
+
+  // An application box (the application's title, OK, warning icon).
+  void Tell(std::string text) {
+    if (!control_.Abandoned()) prompt_.Tell(ApplicationBox(std::move(text)));
+  }
+  Prompt& Raw() { return prompt_; }
+
+ private:
+  Prompt& prompt_;
+  const RunControl& control_;
+};
+
+}  // namespace vantrell
