@@ -1,11 +1,14 @@
 #include "support/sim_harness.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "core/link/driver_library.h"
+#include "descriptor/firmware_descriptor.h"
 
 namespace vantrell::test {
 namespace {
@@ -34,6 +37,23 @@ BoundSimulator& Simulator() {
   return sim;
 }
 
+// An extra control of the bound simulator; fails the test when it is missing.
+template <typename Function>
+Function* SimControl(const char* name) {
+  Simulator();
+  auto* f = reinterpret_cast<Function*>(FindDriverSymbol(VANTRELL_SIM_LIBRARY, name));
+  if (f == nullptr) throw std::runtime_error(std::string("writer simulator lacks ") + name);
+  return f;
+}
+
+nlohmann::json JsonFrom(unsigned (*query)(char*, unsigned)) {
+  const unsigned n = query(nullptr, 0);
+  std::string text(n + 1, '\0');
+  query(text.data(), n + 1);
+  text.resize(n);
+  return nlohmann::json::parse(text);
+}
+
 }  // namespace
 
 SimHarness::SimHarness() {
@@ -55,6 +75,12 @@ void SimHarness::Configure(const nlohmann::json& config) {
   ASSERT_EQ(ok, 1) << error;
 }
 
+std::string SimHarness::ConfigureError(const nlohmann::json& config) {
+  char error[512] = {};
+  if (Simulator().controls.configure(config.dump().c_str(), error, sizeof error) == 1) return {};
+  return error[0] != '\0' ? std::string(error) : std::string("refused without a reason");
+}
+
 void SimHarness::SetFirmware(const std::vector<std::uint8_t>& image) {
   Simulator().controls.setFirmware(image.data(), static_cast<unsigned>(image.size()));
 }
@@ -70,6 +96,45 @@ nlohmann::json SimHarness::Status() const {
 void SimHarness::Restart() {
   setenv("ORBSIM_STATE_DIR", dir_.Path().c_str(), 1);
   Simulator().controls.reset();
+}
+
+std::vector<std::uint8_t> SimHarness::ReadSocketFlash(int socket, std::uint32_t offset, std::uint32_t length) const {
+  auto* read = SimControl<unsigned(int, unsigned, unsigned char*, unsigned)>("OrbSim_ReadSocketFlash");
+  std::vector<std::uint8_t> bytes(length);
+  bytes.resize(read(socket, offset, bytes.data(), length));
+  return bytes;
+}
+
+std::uint32_t SimHarness::WriteSocketFlash(int socket, std::uint32_t offset, const std::vector<std::uint8_t>& bytes) {
+  auto* write = SimControl<unsigned(int, unsigned, const unsigned char*, unsigned)>("OrbSim_WriteSocketFlash");
+  return write(socket, offset, bytes.data(), static_cast<unsigned>(bytes.size()));
+}
+
+nlohmann::json SimHarness::ChipStatus() const {
+  return JsonFrom(SimControl<unsigned(char*, unsigned)>("OrbSim_ChipStatus"));
+}
+
+std::uint64_t SimHarness::RequestCount(std::uint8_t code) const {
+  char key[8];
+  std::snprintf(key, sizeof key, "0x%02X", code);
+  return Status()["requests"].value(key, std::uint64_t{0});
+}
+
+std::vector<std::uint8_t> MakeChipImage(const ChipDeviceSpec& spec) {
+  orbsim::FirmwareDescriptor d;
+  d.family = orbsim::Family::Chip;
+  d.readIdForm = spec.extendedReadId ? orbsim::ReadIdForm::Extended : orbsim::ReadIdForm::Short;
+  d.chipId = spec.chipId;
+  d.flashMakerId = spec.flashMakerId;
+  d.flashDeviceId = spec.flashDeviceId;
+  d.sectorSizeKb = spec.sectorSizeKb;
+  d.flashSizeKb = spec.flashSizeKb;
+  const std::vector<std::uint8_t> encoded = d.Encode();
+  std::vector<std::uint8_t> image = MakeImage(spec.number, spec.version, 4 + encoded.size() + 256);
+  d.imageSize = static_cast<std::uint32_t>(image.size());
+  const std::vector<std::uint8_t> sized = d.Encode();
+  std::copy(sized.begin(), sized.end(), image.begin() + 4);
+  return image;
 }
 
 std::vector<std::uint8_t> MakeImage(std::uint16_t number, std::uint16_t version, std::size_t size) {
