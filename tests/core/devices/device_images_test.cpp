@@ -165,14 +165,6 @@ TEST_F(DeviceImagesTest, ImageShorterThanItsHeaderIsAFailedReadThatKeepsNoImage)
   EXPECT_EQ(images.Selected().name, "VELORA-128") << "the selected device keeps its values";
 }
 
-TEST_F(DeviceImagesTest, EmptyImageIsAFailedRead) {
-  AddImage("empty.bin", {});
-  ASSERT_TRUE(images.ScanDeviceImages());
-  EXPECT_FALSE(images.SelectDeviceImage(0));
-  EXPECT_FALSE(images.HasImage());
-  EXPECT_EQ(images.Selected().name, "");
-}
-
 TEST_F(DeviceImagesTest, NewLoadReplacesTheImage) {
   AddImage("a.bin", MakeImage(5, 0x0105, 64));
   AddImage("b.bin", MakeImage(5, 0x0106, 100));

@@ -93,10 +93,6 @@ TEST_F(ResourceTableTest, FileWithoutTableOrWithoutTheIdFailsAtFindResource) {
   EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
 }
 
-TEST_F(ResourceTableTest, ProgramPathIsTheFixedNameInTheDirectory) {
-  EXPECT_EQ(ProgramFilePath("/opt/vantrell"), "/opt/vantrell/Vantrell");
-}
-
 // Damaged tables: never a crash, never a read out of the file, never an
 // allocation sized by a lying number, never wrong bytes handed out.
 
