@@ -1,0 +1,36 @@
+#pragma once
+// The Read Master window as its read worker sees it: the progress bar that
+// Read Data moves, and what the end of a read shows.
+#include <memory>
+
+#include "core/program/progress_bar_view.h"
+#include "core/program/view_slot.h"
+
+namespace vantrell {
+
+class ReadMasterView : public ProgressBarView {
+ public:
+  // A finished read: the bytes in the left dump view, read data marked
+  // present, Save As, Clear and Compare Open on, Compare Run on when a
+  // comparison file is loaded.
+  virtual void ShowFinishedRead() = 0;
+  // Read Run on, after every read.
+  virtual void EnableReadRun() = 0;
+};
+
+class NullReadMasterView final : public ReadMasterView {
+ public:
+  void SetRange(int, int) override {}
+  void SetPosition(int) override {}
+  void SetShowPercentage(bool) override {}
+  void ShowFinishedRead() override {}
+  void EnableReadRun() override {}
+};
+
+using ReadMasterViewSlot = ViewSlot<ReadMasterView>;
+
+inline std::shared_ptr<ReadMasterViewSlot> MakeReadMasterViewSlot(std::shared_ptr<ReadMasterView> view) {
+  return std::make_shared<ReadMasterViewSlot>(std::move(view), std::make_shared<NullReadMasterView>());
+}
+
+}  // namespace vantrell
