@@ -12,6 +12,8 @@
 
 #include "core/program/download_run.h"
 #include "core/program/file_checksum.h"
+#include "core/program/stage_weights.h"
+#include "core/program/transfer_summary.h"
 #include "support/download_rig.h"
 
 namespace vantrell {
@@ -157,6 +159,30 @@ TEST(DownloadProgressTest, BlankCheckWithoutEraseChecksNothing) {
   rig.Run({.blank = true, .program = true, .verify = true});
   EXPECT_EQ(rig.writer.CountOf(0xA9), 0u);
   EXPECT_EQ(rig.view->PackLine(0), "Verify Complete  → OK!");
+}
+
+TEST(DownloadProgressTest, EachOptionSetSharesAFileAsItsTableSays) {
+  struct Row {
+    bool erase, program, verify;
+    StageWeights weights;
+  };
+  const std::vector<Row> rows = {
+      {true, true, true, {10, 70, 20}}, {true, true, false, {20, 80, 0}}, {true, false, true, {40, 0, 60}},
+      {true, false, false, {100, 0, 0}}, {false, true, true, {0, 75, 25}}, {false, true, false, {0, 100, 0}},
+      {false, false, true, {0, 0, 100}}, {false, false, false, {0, 0, 0}},
+  };
+  for (const Row& row : rows) {
+    RunOptions options{.erase = row.erase, .program = row.program, .verify = row.verify};
+    EXPECT_EQ(StageWeightsFor(options), row.weights) << row.erase << row.program << row.verify;
+    options.eraseAll = options.blank = true;
+    EXPECT_EQ(StageWeightsFor(options), row.weights) << "Erase All and Blank Check take no share";
+  }
+}
+
+TEST(DownloadTimeReportTest, AClockThatWentBackCountsAsUnderOneSecond) {
+  EXPECT_EQ(TransferTimeReport(-3, 500).summary, "Files Transfer Time < 1 sec (500 byte/sec)\r\n");
+  EXPECT_EQ(EraseAllTimeReport(-1).summary, "Erase All Time < 1 sec\r\n");
+  EXPECT_EQ(TransferTimeReport(3, 1000).summary, "Files Transfer Time = 3 sec (333 byte/sec)\r\n");
 }
 
 // --- the blank-check-only path ---
