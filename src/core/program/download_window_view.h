@@ -3,7 +3,9 @@
 // the one thing they read back (the CheckSum box). Every call comes from the
 // worker thread, except DisableRunButtons, which the start of a run makes on
 // the window's own thread; the GUI side carries calls to its thread and waits
-// for them, like a window message sent from another thread.
+// for them, like a window message sent from another thread. A run holds its
+// view through a shared pointer; the last reference may be let go on the
+// worker thread when the run ends.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -29,6 +29,19 @@ class NullReadMasterView final : public ReadMasterView {
 
 using ReadMasterViewSlot = ViewSlot<ReadMasterView>;
 
+// The progress bar of the Read Master window attached to a slot, looked up
+// call by call, so Read Data stops showing progress once the window is gone.
+class AttachedReadProgress final : public ProgressBarView {
+ public:
+  explicit AttachedReadProgress(const ReadMasterViewSlot& slot) : slot_(slot) {}
+  void SetRange(int low, int high) override { slot_.Get()->SetRange(low, high); }
+  void SetPosition(int position) override { slot_.Get()->SetPosition(position); }
+  void SetShowPercentage(bool show) override { slot_.Get()->SetShowPercentage(show); }
+
+ private:
+  const ReadMasterViewSlot& slot_;
+};
+
 inline std::shared_ptr<ReadMasterViewSlot> MakeReadMasterViewSlot(std::shared_ptr<ReadMasterView> view) {
   return std::make_shared<ReadMasterViewSlot>(std::move(view), std::make_shared<NullReadMasterView>());
 }

@@ -147,7 +147,7 @@ TEST_F(EndChipOperationTest, AnAbandonedRunEndsSilentlyAndOnlyLetsGoOfWhatIsItsO
 class RecordingReadMasterView : public ReadMasterView {
  public:
   void SetRange(int, int) override {}
-  void SetPosition(int) override {}
+  void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
   void SetShowPercentage(bool) override {}
   void ShowFinishedRead() override { calls.push_back("finished"); }
   void EnableReadRun() override { calls.push_back("read run"); }
@@ -188,6 +188,15 @@ TEST_F(EndReadMasterOperationTest, AnAbandonedReadTouchesNothingButTheBusyState)
   EXPECT_EQ(rig.Log(), "");
   EXPECT_TRUE(rig.writer.IsOpen());
   EXPECT_FALSE(rig.busy.IsBusy());
+}
+
+TEST_F(EndReadMasterOperationTest, ReadProgressGoesToTheAttachedWindowOnly) {
+  AttachedReadProgress progress(*slot);
+  progress.SetPosition(25);
+  slot->Detach();
+  progress.SetPosition(50);
+  EndReadMasterOperation(chip, *slot, LinkResult::Finished);
+  EXPECT_EQ(view->calls, (std::vector<std::string>{"pos 25"}));
 }
 
 }  // namespace
