@@ -17,7 +17,7 @@ constexpr std::size_t kStateReply = 3;  // echo, length, state
 
 class UpdateRun {
  public:
-  explicit UpdateRun(const FirmwareUpdate& u) : u_(u), exchange_(u.link, u.prompt), log_(u.link.Log()) {}
+  explicit UpdateRun(const FirmwareUpdate& u) : u_(u), exchange_(u.link, u.prompt, u.cancel), log_(u.link.Log()) {}
 
   bool Run() { return UpdateStart() && FlashIdRead() && FlashErase() && FlashWrite() && FlashVerify(); }
 

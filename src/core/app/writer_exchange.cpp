@@ -13,6 +13,7 @@ bool WriterExchange::Exchange(const char* phase, const RequestPacket& request, R
 
 bool WriterExchange::Send(const char* phase, const RequestPacket& request) {
   if (link_.SendRequest(request) != 0) return true;
+  if (cancel_.IsCancelled()) return false;
   prompt_.Tell(ApplicationBox("WriteUSB Error!"));
   link_.Log().LogMessage("WriteUSB Error! <%s>\r\n", phase);
   return false;
@@ -20,6 +21,7 @@ bool WriterExchange::Send(const char* phase, const RequestPacket& request) {
 
 bool WriterExchange::Receive(const char* phase, ReplyPacket& reply, std::size_t minReply) {
   if (link_.ReceiveReply(reply) != 0 && reply.count >= minReply) return true;
+  if (cancel_.IsCancelled()) return false;
   prompt_.Tell(ApplicationBox("ReadUSB Error!"));
   link_.Log().LogMessage("ReadUSB Error! <%s>\r\n", phase);
   return false;

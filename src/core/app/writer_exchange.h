@@ -3,6 +3,7 @@
 // their failures at once: box first, then the log line naming the phase.
 #include <cstddef>
 
+#include "core/app/cancellation.h"
 #include "core/link/packet.h"
 
 namespace vantrell {
@@ -12,7 +13,9 @@ class WriterLink;
 
 class WriterExchange {
  public:
-  WriterExchange(WriterLink& link, Prompt& prompt) : link_(link), prompt_(prompt) {}
+  // A cancelled exchange fails without a word: whoever cancelled has gone.
+  WriterExchange(WriterLink& link, Prompt& prompt, CancellationToken cancel = {})
+      : link_(link), prompt_(prompt), cancel_(std::move(cancel)) {}
 
   // False after reporting "WriteUSB Error!" or "ReadUSB Error!". A reply
   // shorter than minReply bytes cannot carry what the phase reads and is
@@ -27,6 +30,7 @@ class WriterExchange {
  private:
   WriterLink& link_;
   Prompt& prompt_;
+  CancellationToken cancel_;
 };
 
 }  // namespace vantrell

@@ -38,7 +38,8 @@ QLabel* StatusLine(const char* id, const QString& text, QWidget* parent) {
 
 }  // namespace
 
-CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<SettingsStore> settings, QWidget* parent)
+CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<SettingsStore> settings,
+                           std::optional<ProgramLocation> location, QWidget* parent)
     : QDialog(parent),
       prompt_(prompt ? std::move(prompt) : std::make_shared<MessageBoxPrompt>(this)),
       settings_(settings ? std::move(settings) : std::make_shared<QtSettingsStore>()),
@@ -51,7 +52,7 @@ CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<Setti
   BuildMenus();
   controller_ = std::make_unique<MainController>(
       MainWindowParts{*prompt_, *settings_, *this, *this, *this, *this},
-      ProgramLocation{ExecutablePath(), ProgramDirectory()});
+      location.value_or(ProgramLocation{ExecutablePath(), ProgramDirectory()}));
   qApp->installEventFilter(this);
 }
 

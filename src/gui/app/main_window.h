@@ -3,10 +3,12 @@
 // selection and of the writer firmware update.
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QDialog>
 
 #include "core/app/firmware_update_view.h"
+#include "core/app/main_controller.h"
 #include "core/app/main_window_controls.h"
 #include "core/app/main_window_shell.h"
 #include "core/devices/device_selection_view.h"
@@ -17,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 
 namespace vantrell {
-class MainController;
 class Prompt;
 class SettingsStore;
 }  // namespace vantrell
@@ -33,8 +34,10 @@ class CVantrellDlg : public QDialog,
  public:
   using DeviceWindowOpener = std::function<void(DeviceWindowKind, QWidget* parent)>;
 
-  // prompt and settings are the window's own unless a test hands in others.
-  CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<SettingsStore> settings, QWidget* parent = nullptr);
+  // prompt and settings are the window's own unless a test hands in others;
+  // the location is the running program's unless given.
+  CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<SettingsStore> settings,
+               std::optional<ProgramLocation> location = std::nullopt, QWidget* parent = nullptr);
   ~CVantrellDlg() override;
 
   // Runs the start-up steps; false when the program must end afterwards.
