@@ -6,6 +6,7 @@
 #include "core/link/driver_library.h"
 #include "core/link/writer_link.h"
 #include "core/platform/settings_store.h"
+#include "core/program/programming_session.h"
 
 namespace vantrell {
 namespace {
@@ -43,6 +44,7 @@ bool MainController::BindDriver() {
   link_ = std::make_unique<WriterLink>(*driver_, log_);
   run_ = std::make_unique<RunController>(RunController::Parts{*link_, parts_.prompt, catalogue_, images_,
                                                               parts_.updateView, parts_.controls, busy_});
+  programming_ = std::make_unique<ProgrammingSession>(*link_, parts_.prompt, busy_);
   return true;
 }
 
@@ -72,6 +74,7 @@ void MainController::RestoreSelection() {
 void MainController::Close() {
   SaveSettings();
   if (run_) run_->AbandonUpdate();
+  if (programming_) programming_->Abandon();
   if (link_) link_->CloseLink();
   log_.Close();
 }

@@ -15,6 +15,7 @@ namespace vantrell {
 class FirmwareUpdateView;
 class MainWindowControls;
 class MainWindowShell;
+class ProgrammingSession;
 class Prompt;
 class RunController;
 class SettingsStore;
@@ -50,6 +51,8 @@ class MainController {
   // Selection change of the device combo box.
   void SelectDeviceImage(int comboIndex) { images_.SelectDeviceImage(comboIndex); }
   RunController* Run() { return run_.get(); }
+  // The download window's runs; null when the driver could not be bound.
+  ProgrammingSession* Programming() { return programming_.get(); }
   WriterLink* Link() { return link_.get(); }
   MessageLog& Log() { return log_; }
   DeviceImages& Images() { return images_; }
@@ -73,6 +76,8 @@ class MainController {
   DeviceImages images_;
   BusyState busy_;
   std::unique_ptr<RunController> run_;
+  // Refers to the link, prompt and busy state above, so it goes first.
+  std::unique_ptr<ProgrammingSession> programming_;
 };
 
 }  // namespace vantrell
