@@ -1,0 +1,100 @@
+// The main window's start-up and close, headless: what happens when the
+// driver, the images or the device list are missing, and what is stored.
+#include "core/app/main_controller.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "core/app/main_window_controls.h"
+#include "core/app/main_window_shell.h"
+#include "core/devices/device_selection_view.h"
+#include "core/platform/settings_store.h"
+#include "support/recording_main_view.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_dir.h"
+
+namespace vantrell {
+namespace {
+
+class FakeShell : public MainWindowShell, public DeviceSelectionView, public MainWindowControls {
+ public:
+  void MoveWindowTo(int left, int top) override { position = {left, top}; }
+  void SetComboIndex(int index) override { combo = index < static_cast<int>(names.size()) ? index : -1; }
+  int ComboIndex() const override { return combo; }
+  WindowRect RestoredRect() const override { return rect; }
+  void AddDeviceName(const std::string& name) override { names.push_back(name); }
+  void SetSelectionStatus(const std::string& text) override { selectionStatus = text; }
+  void SetDeviceStatus(const std::string& text) override { deviceStatus = text; }
+  void SetRunControlsEnabled(bool) override {}
+  void ShowDeviceWindow(DeviceWindowKind) override {}
+
+  std::pair<int, int> position{-1, -1};
+  int combo = -1;
+  WindowRect rect;
+  std::vector<std::string> names;
+  std::string selectionStatus, deviceStatus;
+};
+
+class MainControllerTest : public ::testing::Test {
+ protected:
+  // The log goes beside the executable path; the program directory holds
+  // the driver, the program file and the images.
+  MainController Make(const std::string& programDir, const std::string& logDir = "") {
+    const std::string exe = (logDir.empty() ? programDir : logDir) + "/Vantrell";
+    return MainController({prompt, settings, shell, shell, view, shell}, {exe, programDir});
+  }
+
+  test::ScriptedPrompt prompt;
+  MemorySettingsStore settings;
+  FakeShell shell;
+  test::RecordingUpdateView view;
+};
+
+TEST_F(MainControllerTest, WithoutDriverImagesOrDeviceListStartUpStillRunsEveryStep) {
+  test::TempDir empty;
+  MainController controller = Make(empty.Path());
+  EXPECT_FALSE(controller.StartUp());
+  const auto shown = prompt.Shown();
+  ASSERT_GE(shown.size(), 4u);
+  EXPECT_EQ(shown[0], WindowBox("Error", "OrbBulkUSB.dll 파일 로딩 실패!"));
+  EXPECT_EQ(shown[1], ApplicationBox("Device Writing Binary File Find Error!"));
+  EXPECT_EQ(shown[2].caption, "Error!");
+  EXPECT_EQ(shown[2].text, "LoadLibrary Error!\r\n(Vantrell)");
+  EXPECT_EQ(shown[3], ApplicationBox("Load Device List Fail!"));
+  EXPECT_EQ(shell.position, std::make_pair(0, 0));
+  EXPECT_EQ(controller.Run(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(empty.File("Vantrell Log.txt")));
+}
+
+TEST_F(MainControllerTest, TheProgramsOwnDirectoryProvidesDriverListAndImages) {
+  settings.WriteInt("Initialization", "VertPos", 120);
+  settings.WriteInt("Initialization", "HorizPos", 80);
+  settings.WriteInt("PreviousSetValue", "SelectedDev", 1);
+  test::TempDir logDir;
+  MainController controller = Make(VANTRELL_BIN_DIR, logDir.Path());
+  ASSERT_TRUE(controller.StartUp());
+  EXPECT_TRUE(prompt.Shown().empty());
+  EXPECT_EQ(shell.position, std::make_pair(80, 120));
+  EXPECT_EQ(shell.combo, 1);
+  EXPECT_TRUE(controller.Images().HasImage());
+  EXPECT_NE(controller.Run(), nullptr);
+  EXPECT_NE(controller.Programming(), nullptr);
+}
+
+TEST_F(MainControllerTest, CloseStoresTheRestoredRectangleAndTheSelection) {
+  test::TempDir empty;
+  MainController controller = Make(empty.Path());
+  controller.StartUp();
+  shell.rect = {15, 25, 400, 300};
+  shell.combo = -1;
+  controller.Close();
+  EXPECT_EQ(settings.ReadInt("Initialization", "HorizPos", 0), 15);
+  EXPECT_EQ(settings.ReadInt("Initialization", "VertPos", 0), 25);
+  EXPECT_EQ(settings.ReadInt("Initialization", "Width", 0), 400);
+  EXPECT_EQ(settings.ReadInt("Initialization", "Height", 0), 300);
+  EXPECT_EQ(settings.ReadInt("PreviousSetValue", "SelectedDev", 0), -1);
+}
+
+}  // namespace
+}  // namespace vantrell
