@@ -78,19 +78,28 @@ class UpdateRun {
   }
 
   bool FlashWrite() {
-    const char* phase = "Flash Write";
-    const std::size_t full = Size() / FirmwareUpdate::kWritePiece;
-    const std::size_t rest = Size() % FirmwareUpdate::kWritePiece;
+    return TransferInPieces("Flash Write", " Writing to Flash ROM! [UPDATE]", FirmwareUpdate::kWritePiece, "Write",
+                            [this](const char* phase, std::size_t at, std::size_t n) { return WritePiece(phase, at, n); });
+  }
+
+  // Write and verify both walk the image in pieces, the last one shorter,
+  // stepping the bar and the byte counter after each piece.
+  template <typename Piece>
+  bool TransferInPieces(const char* phase, const char* status, std::size_t pieceSize, const char* counterLabel,
+                        Piece piece) {
+    const std::size_t full = Size() / pieceSize;
+    const std::size_t rest = Size() % pieceSize;
     u_.view.ResetProgress(static_cast<int>(full + (rest ? 1 : 0)));
-    u_.view.SetDeviceStatus(" Writing to Flash ROM! [UPDATE]");
+    u_.view.SetDeviceStatus(status);
     log_.LogText(StartMarker(phase));
-    std::size_t written = 0;
-    for (std::size_t at = 0; at < Size(); at += FirmwareUpdate::kWritePiece) {
-      const std::size_t n = std::min(FirmwareUpdate::kWritePiece, Size() - at);
-      if (!WritePiece(phase, at, n)) return false;
-      written += n;
+    std::size_t done = 0;
+    for (std::size_t at = 0; at < Size(); at += pieceSize) {
+      const std::size_t n = std::min(pieceSize, Size() - at);
+      if (!piece(phase, at, n)) return false;
+      done += n;
       u_.view.StepProgress();
-      u_.view.SetByteCounter(FormatText("Write: %d/%d[byte]", static_cast<int>(written), static_cast<int>(Size())));
+      u_.view.SetByteCounter(
+          FormatText("%s: %d/%d[byte]", counterLabel, static_cast<int>(done), static_cast<int>(Size())));
     }
     log_.LogText(EndMarker(CommandFamily::Writer, phase));
     return true;
@@ -108,22 +117,10 @@ class UpdateRun {
   }
 
   bool FlashVerify() {
-    const char* phase = "Flash Verify";
-    const std::size_t full = Size() / FirmwareUpdate::kVerifyPiece;
-    const std::size_t rest = Size() % FirmwareUpdate::kVerifyPiece;
-    u_.view.ResetProgress(static_cast<int>(full + (rest ? 1 : 0)));
-    u_.view.SetDeviceStatus(" Verifying Writing Data!");
-    log_.LogText(StartMarker(phase));
-    std::size_t verified = 0;
-    for (std::size_t at = 0; at < Size(); at += FirmwareUpdate::kVerifyPiece) {
-      const std::size_t m = std::min(FirmwareUpdate::kVerifyPiece, Size() - at);
-      if (!VerifyPiece(phase, at, m, m < FirmwareUpdate::kVerifyPiece)) return false;
-      verified += m;
-      u_.view.StepProgress();
-      u_.view.SetByteCounter(FormatText("Verify: %d/%d[byte]", static_cast<int>(verified), static_cast<int>(Size())));
-    }
-    log_.LogText(EndMarker(CommandFamily::Writer, phase));
-    return true;
+    return TransferInPieces("Flash Verify", " Verifying Writing Data!", FirmwareUpdate::kVerifyPiece, "Verify",
+                            [this](const char* phase, std::size_t at, std::size_t m) {
+                              return VerifyPiece(phase, at, m, m < FirmwareUpdate::kVerifyPiece);
+                            });
   }
 
   bool VerifyPiece(const char* phase, std::size_t at, std::size_t m, bool last) {
