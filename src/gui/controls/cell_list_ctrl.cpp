@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThread>
 #include <set>
 
 #include "gui/controls/cell_geometry.h"
@@ -126,6 +127,7 @@ bool CCellListCtrl::SetProgress(int row, int column, bool showText, const QStrin
 }
 
 bool CCellListCtrl::UpdateProgress(int row, int column, int percent) {
+  Q_ASSERT_X(QThread::currentThread() == thread(), "UpdateProgress", "workers reach the list through their window");
   return cells_.UpdateProgress(row, column, percent);
 }
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QThread>
 
 #include "gui/controls/colour_conversion.h"
 
@@ -29,6 +30,7 @@ CPercentProgressCtrl::CPercentProgressCtrl(QWidget* parent)
 void CPercentProgressCtrl::SetRange(int lower, int upper) { model_.SetRange(lower, upper); }
 
 int CPercentProgressCtrl::SetPosition(int position) {
+  Q_ASSERT_X(QThread::currentThread() == thread(), "SetPosition", "workers reach the bar through their window");
   const auto change = model_.SetPosition(position);
   if (change.repaint) {
     // A position set from inside a paint must not paint recursively.

@@ -220,14 +220,6 @@ TEST_F(DownloadLikeList, ProgressCellsHonourTheirFormatAndTextFlag) {
   EXPECT_EQ(list.LayoutProgressCell(0, 4, 101).barWidth, 0);  // not a progress cell
 }
 
-TEST_F(DownloadLikeList, SetProgressRestartsAtZero) {
-  AddRow(kChecked);
-  list.SetProgress(0, 3, true);
-  list.UpdateProgress(0, 3, 70);
-  list.SetProgress(0, 3, true);
-  EXPECT_EQ(list.Cell(0, 3)->progressPercent, 0);
-}
-
 TEST_F(DownloadLikeList, AnEditOpensOnlyOnEditableCellsThatTheParentAllows) {
   AddRow(kChecked);
   EXPECT_FALSE(list.BeginEdit(0, 2));

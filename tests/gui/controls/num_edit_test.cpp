@@ -32,11 +32,6 @@ class NumEditTest : public ::testing::Test {
   CNumEdit* edit = nullptr;
 };
 
-TEST_F(NumEditTest, IsChildOneWithCentredText) {
-  EXPECT_EQ(edit->objectName(), "1");
-  EXPECT_TRUE(edit->alignment() & Qt::AlignHCenter);
-}
-
 TEST_F(NumEditTest, HexTypingRefusesGAndUpperCasesLetters) {
   edit->SetEditValue(0, NumEditMode::Hexadecimal, 1);
   edit->selectAll();
@@ -121,12 +116,6 @@ TEST_F(NumEditTest, PastedTextPassesTheSameFilter) {
   QApplication::clipboard()->setText("zf9q");
   QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(edit->text(), "F9");
-}
-
-TEST_F(NumEditTest, OwnerColoursApply) {
-  edit->SetEditValue(1, NumEditMode::Decimal, 1);
-  edit->SetColours(0x000000, 0x00FFFF, 0xFFFFFF, 0x0000FF);
-  EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 255, 0));
 }
 
 }  // namespace
