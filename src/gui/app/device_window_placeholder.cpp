@@ -5,7 +5,17 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "gui/program/open_down_window.h"
+
 namespace vantrell::gui {
+
+void OpenDeviceWindow(DeviceWindowKind kind, QWidget* parent, const DeviceWindowContext& context) {
+  if (kind == DeviceWindowKind::Download) {
+    OpenDownWindow(context.controller, context.settings, context.prompt, parent);
+  } else {
+    OpenPlaceholderDeviceWindow(kind, parent);
+  }
+}
 
 void OpenPlaceholderDeviceWindow(DeviceWindowKind kind, QWidget* parent) {
   QDialog window(parent);

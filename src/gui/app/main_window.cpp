@@ -43,7 +43,9 @@ CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<Setti
     : QDialog(parent),
       prompt_(prompt ? std::move(prompt) : std::make_shared<MessageBoxPrompt>(this)),
       settings_(settings ? std::move(settings) : std::make_shared<QtSettingsStore>()),
-      openDeviceWindow_(OpenPlaceholderDeviceWindow) {
+      openDeviceWindow_([this](DeviceWindowKind kind, QWidget* owner) {
+        OpenDeviceWindow(kind, owner, {*controller_, *settings_, *prompt_});
+      }) {
   setObjectName("CVantrellDlg");
   setWindowTitle("Vantrell");
   setWindowIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));

@@ -1,0 +1,17 @@
+#include "gui/program/open_down_window.h"
+
+#include "core/app/main_controller.h"
+#include "core/program/programming_session.h"
+#include "gui/program/down_window.h"
+
+namespace vantrell::gui {
+
+void OpenDownWindow(MainController& controller, SettingsStore& settings, Prompt& prompt, QWidget* parent) {
+  ProgrammingSession* session = controller.Programming();
+  if (session == nullptr) return;  // no driver, no runs
+  session->SetDevice(controller.Images().Selected());
+  CDownWindow window({*session, settings, prompt}, parent);
+  window.exec();
+}
+
+}  // namespace vantrell::gui

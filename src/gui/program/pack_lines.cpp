@@ -1,0 +1,75 @@
+#include "gui/program/pack_lines.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <algorithm>
+
+#include "gui/controls/colour_conversion.h"
+#include "gui/program/dialog_units.h"
+
+namespace vantrell::gui {
+namespace {
+
+constexpr const char* kFrameCaptions[kMaxSockets] = {"MASTER", "PACK-1", "PACK-2", "PACK-3",
+                                                     "PACK-4", "PACK-5", "PACK-6"};
+constexpr int kFrameTops[kMaxSockets] = {132, 161, 190, 219, 248, 278, 307};
+constexpr int kFirstLineId = 1015;
+// The font's height in pixels at the dialog font's usual size.
+constexpr int kPackFontHeight = 24;
+// Height of the usual dialog font, which the window's units are scaled from.
+constexpr int kUsualDialogFontHeight = 13;
+
+}  // namespace
+
+PackLines::PackLines(QWidget& window, const DialogUnits& units) {
+  const int fontHeight = kPackFontHeight * units.BaseY() / kUsualDialogFontHeight;
+  const QFont font = PackFont(std::min(fontHeight, units.Y(12) + 2));
+  for (std::size_t socket = 0; socket < kMaxSockets; ++socket) {
+    const int top = kFrameTops[socket];
+    frames_[socket] = new QGroupBox(kFrameCaptions[socket], &window);
+    frames_[socket]->setGeometry(units.Rect(133, top, 208, 25));
+    lines_[socket] = new QLabel("Ready", &window);
+    lines_[socket]->setObjectName(QString::number(kFirstLineId + static_cast<int>(socket)));
+    lines_[socket]->setGeometry(units.Rect(138, top + 10, 199, 12));
+    lines_[socket]->setFont(font);
+    lines_[socket]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lines_[socket]->setAutoFillBackground(false);
+  }
+  Reset(kMaxSockets);
+}
+
+QFont PackLines::PackFont(int pixelHeight) {
+  QFont font;
+  font.setFamilies({"Verdana", "DejaVu Sans", "Bitstream Vera Sans", "Tahoma", "Sans Serif"});
+  font.setBold(true);
+  int size = std::max(pixelHeight, 6);
+  font.setPixelSize(size);
+  while (size > 6 && QFontMetrics(font).height() > pixelHeight) font.setPixelSize(--size);
+  return font;
+}
+
+void PackLines::Reset(std::size_t socketCount) {
+  for (std::size_t socket = 0; socket < kMaxSockets; ++socket) {
+    SetColour(socket, kPackColourIdle);
+    SetText(socket, socket < socketCount ? "Ready" : "Not Used!");
+  }
+}
+
+void PackLines::SetText(std::size_t socket, const QString& text) {
+  if (socket < kMaxSockets) lines_[socket]->setText(text);
+}
+
+void PackLines::SetColour(std::size_t socket, ColourRef colour) {
+  if (socket >= kMaxSockets) return;
+  colours_[socket] = colour;
+  QPalette palette = lines_[socket]->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(colour));
+  lines_[socket]->setPalette(palette);
+}
+
+ColourRef PackLines::Colour(std::size_t socket) const { return socket < kMaxSockets ? colours_[socket] : 0; }
+
+QLabel* PackLines::Line(std::size_t socket) const { return socket < kMaxSockets ? lines_[socket] : nullptr; }
+
+}  // namespace vantrell::gui

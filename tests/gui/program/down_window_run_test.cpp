@@ -1,0 +1,208 @@
+// Runs started from the download window against the writer simulator, and
+// the window closed in the middle of one.
+#include <QCheckBox>
+
+#include "core/program/chip_types.h"
+#include "down_window_fixture.h"
+#include "gui/controls/percent_progress_ctrl.h"
+#include "gui/program/pack_lines.h"
+
+namespace vantrell::gui::test {
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+class DownWindowRunTest : public DownWindowTest {
+ protected:
+  // Three files listed at sectors 0, 5 and 3.
+  void LoadThreeFiles() {
+    contents = {Pattern(1500, 3), Pattern(700, 101), Pattern(300, 55)};
+    LoadFiles({MakeFile("first.bin", contents[0]), MakeFile("second.bin", contents[1]),
+               MakeFile("third.bin", contents[2])});
+    EditSector(1, "5");
+    EditSector(2, "3");
+  }
+  void ExpectInFlash(int socket, std::uint32_t sector, const std::vector<std::uint8_t>& bytes) {
+    EXPECT_EQ(sim.ReadSocketFlash(socket, sector * 1024, static_cast<std::uint32_t>(bytes.size())), bytes)
+        << "socket " << socket << " sector " << sector;
+  }
+  std::vector<std::vector<std::uint8_t>> contents;
+};
+
+TEST_F(DownWindowRunTest, AnAutoRunOfThreeFilesEndsOkOnEveryPackLineAndCountsSevenChips) {
+  Open();
+  LoadThreeFiles();
+  Find<QCheckBox>("1096")->setChecked(true);
+  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  for (const char* id : {"1013", "1012", "1028", "1029", "1030", "1031", "1032"}) {
+    EXPECT_FALSE(Button(id)->isEnabled()) << id;
+  }
+  for (const char* id : {"1011", "1041", "1040", "1042"}) EXPECT_TRUE(Button(id)->isEnabled()) << id;
+  ASSERT_TRUE(WaitForRunEnd());
+
+  for (int socket = 0; socket < 7; ++socket) {
+    EXPECT_TRUE(EndsWith(PackLine(socket), "  → OK!")) << PackLine(socket);
+    ExpectInFlash(socket, 0, contents[0]);
+    ExpectInFlash(socket, 3, contents[2]);
+    ExpectInFlash(socket, 5, contents[1]);
+  }
+  EXPECT_EQ(Text("1036"), "7");
+  EXPECT_EQ(Text("1037"), "7");
+  EXPECT_EQ(Text("1038"), "0");
+  // The list shows the order the files were written in, each at 100 %.
+  CCellListCtrl* list = List();
+  EXPECT_EQ(list->GetItemText(0, kFileNameColumn), "first.bin");
+  EXPECT_EQ(list->GetItemText(1, kFileNameColumn), "third.bin");
+  EXPECT_EQ(list->GetItemText(2, kFileNameColumn), "second.bin");
+  for (int row = 0; row < 3; ++row) EXPECT_EQ(list->Model().Cell(row, kProgressColumn)->progressPercent, 100);
+  EXPECT_EQ(Find<CPercentProgressCtrl>("1008")->GetPosition(), 100);
+  EXPECT_EQ(Text("1022"), "Verify: 700/700[byte]");
+  ASSERT_EQ(prompt.Texts().size(), 1u);
+  EXPECT_EQ(prompt.Texts()[0].rfind("Finish!!\r\n", 0), 0u);
+  for (const char* id : {"1013", "1012", "1028", "1029", "1030", "1031", "1032"}) {
+    EXPECT_TRUE(Button(id)->isEnabled()) << id;
+  }
+  // Counters are the main window's: saved when the window closes.
+  window->close();
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 7);
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumSuccess", -1), 7);
+}
+
+TEST_F(DownWindowRunTest, AMiniVeloraDeviceServesTwoSocketsAndLeavesTheOthersNotUsed) {
+  UseDevice("MINI-VELORA-EXTRA");
+  Open();
+  EXPECT_EQ(window->SocketCount(), 2u);
+  EXPECT_EQ(PackLine(0), "Ready");
+  EXPECT_EQ(PackLine(1), "Ready");
+  for (int socket = 2; socket < 7; ++socket) EXPECT_EQ(PackLine(socket), "Not Used!") << socket;
+  LoadFiles({MakeFile("a.bin", Pattern(300, 9))});
+  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(PackLine(0), "Verify Complete  → OK!");
+  EXPECT_EQ(PackLine(1), "Verify Complete  → OK!");
+  for (int socket = 2; socket < 7; ++socket) EXPECT_EQ(PackLine(socket), "Not Used!") << socket;
+  EXPECT_EQ(Text("1036"), "2");
+  EXPECT_EQ(Text("1037"), "2");
+}
+
+TEST_F(DownWindowRunTest, UncheckedRowsStayGreyAfterTheCheckedRowsAndAreNotWritten) {
+  Open();
+  LoadThreeFiles();
+  ClickBox(0);  // first.bin at sector 0 stays out
+  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  CCellListCtrl* list = List();
+  EXPECT_EQ(list->GetItemText(0, kFileNameColumn), "third.bin");
+  EXPECT_EQ(list->GetItemText(1, kFileNameColumn), "second.bin");
+  EXPECT_EQ(list->GetItemText(2, kFileNameColumn), "first.bin");
+  EXPECT_EQ(list->GetCheckbox(2, kEnableColumn), kUnchecked);
+  for (int c = 0; c < 7; ++c) EXPECT_EQ(list->GetItemColours(2, c)->background, 0xC8C8C8u) << c;
+  EXPECT_EQ(list->Model().Cell(2, kProgressColumn)->progressPercent, 0);
+  for (int socket = 0; socket < 7; ++socket) {
+    EXPECT_EQ(sim.ReadSocketFlash(socket, 0, 1500), std::vector<std::uint8_t>(1500, 0xFF)) << socket;
+    ExpectInFlash(socket, 3, contents[2]);
+    ExpectInFlash(socket, 5, contents[1]);
+  }
+}
+
+TEST_F(DownWindowRunTest, BlankCheckProgramAndVerifyEachRunTheirStageAlone) {
+  Open();
+  QTest::mouseClick(Button("1029"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(session.Options(), RunOptions::BlankCheckOnly());
+  EXPECT_EQ(sim.RequestCount(0xA9), 16u) << "every sector of the flash";
+  EXPECT_EQ(PackLine(6), "Blank Check Complete  → OK!");
+  EXPECT_EQ(prompt.Texts().back(), "Blank Check Complete!");
+
+  LoadFiles({MakeFile("a.bin", Pattern(100, 1))});
+  QTest::mouseClick(Button("1030"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(session.Options(), RunOptions::ProgramOnly());
+  EXPECT_EQ(sim.RequestCount(0xC1), 0u) << "Program alone erases nothing";
+  EXPECT_EQ(PackLine(2), "Program Complete  → OK!");
+  EXPECT_EQ(Text("1036"), "7");
+
+  QTest::mouseClick(Button("1031"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(PackLine(2), "Verify Complete  → OK!");
+  EXPECT_EQ(Text("1036"), "7") << "Verify alone is not counted";
+}
+
+TEST_F(DownWindowRunTest, EraseAllAsksFirstAndNeverCounts) {
+  Open();
+  prompt.answers = {BoxAnswer::No};
+  QTest::mouseClick(Button("1032"), Qt::LeftButton);
+  EXPECT_FALSE(session.IsRunning());
+  EXPECT_TRUE(Button("1032")->isEnabled());
+  EXPECT_EQ(sim.Status()["exchanges"], 0);
+
+  sim.WriteSocketFlash(4, 9 * 1024, {0x12});
+  QTest::mouseClick(Button("1032"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(prompt.Texts()[1], "Internal Flash Memory will be erased all. Continue?");
+  EXPECT_EQ(PackLine(4), "Flash Erase All Complete  → OK!");
+  EXPECT_EQ(sim.ReadSocketFlash(4, 9 * 1024, 1), std::vector<std::uint8_t>{0xFF});
+  EXPECT_EQ(Text("1036"), "0");
+  EXPECT_FALSE(Button("1013")->isEnabled()) << "the list is still empty";
+}
+
+class DownWindowCloseTest : public DownWindowRunTest {
+ protected:
+  void SetUp() override {
+    DownWindowRunTest::SetUp();
+    sim.Configure({{"latency_ms", 1}});
+    settings->WriteInt("PreviousSetValue", "SumTotal", 40);
+    settings->WriteInt("PreviousSetValue", "SumSuccess", 38);
+    settings->WriteInt("PreviousSetValue", "SumFail", 2);
+  }
+  // Starts a slow Auto run and waits until it is programming.
+  void StartAndWaitForProgramming() {
+    Open();
+    LoadFiles({MakeFile("big.bin", Pattern(8000, 4))});
+    QTest::mouseClick(Button("1013"), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Text("1022").rfind("Write: ", 0) == 0; }));
+    ASSERT_TRUE(session.IsRunning());
+  }
+};
+
+TEST_F(DownWindowCloseTest, ClosingDuringARunClosesTheLinkAbandonsTheRunAndSavesTheCountersAsHeld) {
+  StartAndWaitForProgramming();
+  QTest::mouseClick(Button("1040"), Qt::LeftButton);  // Reset during the run: held at 0
+  window->close();
+  EXPECT_FALSE(sim.Status()["open"].get<bool>()) << "the link is closed at once";
+  const std::vector<std::string> texts = {Text("1022"), PackLine(0), PackLine(6), Text("1036")};
+  const std::size_t boxes = prompt.Shown().size();
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+  QTest::qWait(20);
+  EXPECT_EQ((std::vector<std::string>{Text("1022"), PackLine(0), PackLine(6), Text("1036")}), texts)
+      << "the abandoned run touched the window";
+  EXPECT_EQ(prompt.Shown().size(), boxes) << "nor showed a box";
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 0);
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumSuccess", -1), 0);
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumFail", -1), 0);
+  EXPECT_EQ(session.Counters(), ResultCounters{}) << "the run is not counted afterwards";
+  EXPECT_FALSE(busy.IsBusy());
+}
+
+TEST_F(DownWindowCloseTest, AWindowGoneInTheMiddleOfARunIsNeverReachedAgain) {
+  StartAndWaitForProgramming();
+  window->close();
+  window.reset();  // the worker may still be on its way to the window
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 40);
+  EXPECT_FALSE(busy.IsBusy());
+  // A new showing runs normally on the same session.
+  sim.Configure(nlohmann::json::object());
+  Open();
+  EXPECT_EQ(Text("1036"), "40");
+  LoadFiles({MakeFile("small.bin", Pattern(64, 8))});
+  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(PackLine(5), "Verify Complete  → OK!");
+  EXPECT_EQ(Text("1036"), "47");
+}
+
+}  // namespace
+}  // namespace vantrell::gui::test
