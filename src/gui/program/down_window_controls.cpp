@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "gui/controls/cell_list_ctrl.h"
 #include "gui/controls/colour_conversion.h"
@@ -88,6 +89,9 @@ DownWindowControls BuildDownWindowControls(QWidget& window, const DialogUnits& u
   c.checkSum = new QCheckBox("CheckSum", &window);
   c.checkSum->setObjectName("1096");
   c.checkSum->setGeometry(units.Rect(68, 210, 43, 17));
+  // A wider face than the one the window was drawn up for would cut the
+  // caption; there is room up to the pack frames.
+  c.checkSum->resize(std::max(c.checkSum->width(), c.checkSum->sizeHint().width()), c.checkSum->height());
   c.eraseAll = AddButton(window, units, "1032", "Erase All", {14, 230, 97, 17});
   c.readMaster = AddButton(window, units, "1042", "Read Master", {14, 250, 97, 17});
 

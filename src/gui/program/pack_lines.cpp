@@ -19,12 +19,14 @@ constexpr int kFirstLineId = 1015;
 constexpr int kPackFontHeight = 24;
 // Height of the usual dialog font, which the window's units are scaled from.
 constexpr int kUsualDialogFontHeight = 13;
+// A pack text is never shrunk below this many pixels to make it fit.
+constexpr int kSmallestFittingSize = 11;
 
 }  // namespace
 
 PackLines::PackLines(QWidget& window, const DialogUnits& units) {
   const int fontHeight = kPackFontHeight * units.BaseY() / kUsualDialogFontHeight;
-  const QFont font = PackFont(std::min(fontHeight, units.Y(12) + 2));
+  font_ = PackFont(std::min(fontHeight, units.Y(12) + 2));
   for (std::size_t socket = 0; socket < kMaxSockets; ++socket) {
     const int top = kFrameTops[socket];
     frames_[socket] = new QGroupBox(kFrameCaptions[socket], &window);
@@ -32,7 +34,7 @@ PackLines::PackLines(QWidget& window, const DialogUnits& units) {
     lines_[socket] = new QLabel("Ready", &window);
     lines_[socket]->setObjectName(QString::number(kFirstLineId + static_cast<int>(socket)));
     lines_[socket]->setGeometry(units.Rect(138, top + 10, 199, 12));
-    lines_[socket]->setFont(font);
+    lines_[socket]->setFont(font_);
     lines_[socket]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lines_[socket]->setAutoFillBackground(false);
   }
@@ -57,7 +59,20 @@ void PackLines::Reset(std::size_t socketCount) {
 }
 
 void PackLines::SetText(std::size_t socket, const QString& text) {
-  if (socket < kMaxSockets) lines_[socket]->setText(text);
+  if (socket >= kMaxSockets) return;
+  QLabel& line = *lines_[socket];
+  line.setFont(FittingFont(text, line.width()));
+  line.setText(text);
+}
+
+QFont PackLines::FittingFont(const QString& text, int width) const {
+  // The longest stage texts would run past the line in the full size; they
+  // are shown a little smaller rather than cut off.
+  QFont font = font_;
+  while (font.pixelSize() > kSmallestFittingSize && QFontMetrics(font).horizontalAdvance(text) > width) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  return font;
 }
 
 void PackLines::SetColour(std::size_t socket, ColourRef colour) {

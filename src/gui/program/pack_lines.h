@@ -38,6 +38,9 @@ class PackLines {
   static QFont PackFont(int pixelHeight);
 
  private:
+  QFont FittingFont(const QString& text, int width) const;
+
+  QFont font_;
   std::array<QGroupBox*, kMaxSockets> frames_{};
   std::array<QLabel*, kMaxSockets> lines_{};
   std::array<ColourRef, kMaxSockets> colours_{};
