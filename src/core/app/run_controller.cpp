@@ -1,5 +1,6 @@
 #include "core/app/run_controller.h"
 
+#include <optional>
 #include <vector>
 
 #include "core/app/firmware_update.h"
@@ -12,6 +13,7 @@
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
+#include "core/program/busy_lease.h"
 
 namespace vantrell {
 namespace {
@@ -21,6 +23,26 @@ WriterIdentity HeaderOf(std::span<const std::uint8_t> image) {
   return {static_cast<std::uint16_t>(image[0] | (image[1] << 8)),
           static_cast<std::uint16_t>(image[2] | (image[3] << 8))};
 }
+
+// The update has closed the link when it reports success, so it gives the
+// busy state back before the device window opens: that window's runs must
+// be able to take it while the update still waits for the window to close.
+class LinkHandedOver final : public FirmwareUpdateView {
+ public:
+  LinkHandedOver(FirmwareUpdateView& view, BusyLease& lease) : view_(view), lease_(lease) {}
+  void SetDeviceStatus(const std::string& text) override { view_.SetDeviceStatus(text); }
+  void ResetProgress(int upper) override { view_.ResetProgress(upper); }
+  void StepProgress() override { view_.StepProgress(); }
+  void SetByteCounter(const std::string& text) override { view_.SetByteCounter(text); }
+  void UpdateFinished() override {
+    lease_.Release();
+    view_.UpdateFinished();
+  }
+
+ private:
+  FirmwareUpdateView& view_;
+  BusyLease& lease_;
+};
 
 }  // namespace
 
@@ -92,16 +114,19 @@ void RunController::LogComparison(const WriterIdentity& image) {
 
 void RunController::StartUpdate() {
   if (worker_.joinable()) worker_.join();  // the previous update has ended
-  if (!p_.busy.TryAcquire()) return;
+  std::optional<BusyLease> lease = BusyLease::TryTake(p_.busy);
+  if (!lease) return;
   updateRunning_->store(true);
   p_.controls.SetRunControlsEnabled(false);
   std::vector<std::uint8_t> image(p_.images.Image().begin(), p_.images.Image().end());
-  worker_ = std::thread([this, image = std::move(image), running = updateRunning_, cancel = cancel_] {
-    UpdateWriterFirmware({p_.link, p_.prompt, p_.updateView, image, cancel});
-    if (!cancel.IsCancelled()) p_.controls.SetRunControlsEnabled(true);
-    p_.busy.Release();
-    running->store(false);
-  });
+  worker_ = std::thread(
+      [this, image = std::move(image), running = updateRunning_, cancel = cancel_, lease = std::move(*lease)]() mutable {
+        LinkHandedOver view(p_.updateView, lease);
+        UpdateWriterFirmware({p_.link, p_.prompt, view, image, cancel});
+        if (!cancel.IsCancelled()) p_.controls.SetRunControlsEnabled(true);
+        lease.Release();
+        running->store(false);
+      });
 }
 
 void RunController::OnUpdateFinished() { OpenDeviceWindow(); }

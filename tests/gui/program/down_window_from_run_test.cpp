@@ -2,6 +2,7 @@
 // window hands it the selected device, its settings and its prompt.
 #include <QTimer>
 
+#include "core/app/run_controller.h"
 #include "core/devices/device_images.h"
 #include "down_window_fixture.h"
 #include "gui/app/main_window.h"
@@ -50,6 +51,38 @@ TEST(DownWindowFromRunTest, RunOnAWriterWithTheSelectedFirmwareOpensTheDownloadW
   EXPECT_EQ(lines[1], "Verify Complete  → OK!");
   EXPECT_EQ(lines[2], "Not Used!");
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 2);
+  main.close();
+}
+
+TEST(DownWindowFromRunTest, AfterAFirmwareUpdateTheDownloadWindowCanRun) {
+  vantrell::test::SimHarness sim;  // a blank writer: RUN offers the update
+  vantrell::test::TempDir dir;
+  auto prompt = std::make_shared<vantrell::test::ScriptedPrompt>();
+  auto settings = std::make_shared<MemorySettingsStore>();
+  CVantrellDlg main(prompt, settings, ProgramLocation{dir.File("Vantrell"), VANTRELL_BIN_DIR});
+  ASSERT_TRUE(main.StartUp());
+  main.show();
+  const std::string file = dir.File("data.bin");
+  vantrell::test::WriteBytes(file, Pattern(100, 3));
+
+  std::string line;
+  QTimer timer;
+  timer.setInterval(10);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    auto* window = qobject_cast<CDownWindow*>(QApplication::activeModalWidget());
+    if (window == nullptr) return;
+    timer.stop();
+    window->AddFiles({file});
+    QTest::mouseClick(window->findChild<QPushButton*>("1013"), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return window->findChild<QPushButton*>("1013")->isEnabled(); }, 30000));
+    line = window->findChild<QLabel*>("1015")->text().toStdString();
+    window->close();
+  });
+  timer.start();
+  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  ASSERT_TRUE(WaitUntil([&] { return !line.empty(); }, 60000));
+  EXPECT_EQ(line, "Verify Complete  → OK!");
+  ASSERT_TRUE(WaitUntil([&] { return !main.Controller().Run()->UpdateRunning(); }));
   main.close();
 }
 
