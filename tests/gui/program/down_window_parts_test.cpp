@@ -1,10 +1,8 @@
 // The download window's rules apart from its widgets: button states per
-// situation, its settings keys and defaults, dialog units and the Load
-// Files filter.
+// situation, the option defaults and dialog units.
 #include <gtest/gtest.h>
 
 #include "core/platform/settings_store.h"
-#include "gui/program/data_file_dialog.h"
 #include "gui/program/dialog_units.h"
 #include "gui/program/down_window_settings.h"
 #include "gui/program/run_button_rules.h"
@@ -50,26 +48,6 @@ TEST(DownWindowSettingsTest, EraseAllDefaultsToSetAtInitialisationAndToUnsetForA
   EXPECT_TRUE(ReadAutoOptions(store).eraseAll);
 }
 
-TEST(DownWindowSettingsTest, OptionsAndCountersRoundTripUnderTheirKeys) {
-  MemorySettingsStore store;
-  WriteOptions(store, {.eraseAll = true, .blank = true});
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "CheckEraseAll", -1), 1);
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "CheckErase", -1), 0);
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "CheckBlank", -1), 1);
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "CheckProgram", -1), 0);
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "CheckVerify", -1), 0);
-  EXPECT_EQ(ReadAutoOptions(store), (RunOptions{.eraseAll = true, .blank = true}));
-  EXPECT_FALSE(AnyOptionSet({}));
-  EXPECT_TRUE(AnyOptionSet({.verify = true}));
-
-  EXPECT_EQ(ReadCounters(store), ResultCounters{});
-  WriteCounters(store, {9, 7, 2});
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "SumTotal", -1), 9);
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "SumSuccess", -1), 7);
-  EXPECT_EQ(store.ReadInt("PreviousSetValue", "SumFail", -1), 2);
-  EXPECT_EQ(ReadCounters(store), (ResultCounters{9, 7, 2}));
-}
-
 TEST(DialogUnitsTest, ConvertEdgesFromTheFontsBaseUnits) {
   const DialogUnits units(6, 13);  // the usual dialog font
   EXPECT_EQ(units.X(352), 528);
@@ -79,10 +57,6 @@ TEST(DialogUnitsTest, ConvertEdgesFromTheFontsBaseUnits) {
   const QRect upper = units.Rect(14, 130, 97, 17);
   const QRect lower = units.Rect(14, 147, 97, 17);
   EXPECT_EQ(upper.bottom() + 1, lower.top());
-}
-
-TEST(DataFileDialogTest, TheFilterOffersBinaryFilesFirstAndAllFilesSecond) {
-  EXPECT_EQ(ToQtFileFilter(QString::fromUtf8(kDataFileFilter)), QString::fromUtf8("bin 파일(*.bin);;모든파일(*.*)"));
 }
 
 }  // namespace
