@@ -1,6 +1,9 @@
 // Two starts of the real program: the second one alerts the first and ends
 // without a window of its own.
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
@@ -28,9 +31,14 @@ TEST(SingleInstance, ASecondStartEndsAndLeavesTheFirstRunning) {
   QObject owner;
   QProcess* first = StartProgram(dir, &owner);
   ASSERT_TRUE(first->waitForStarted(5000));
-  // Give the first instance time to take the lock and listen.
-  first->waitForFinished(1500);
+  // Wait until the first instance has taken its lock and listens.
+  const QString lock = QString::fromStdString(dir.File("Vantrell.instance.lock"));
+  const QString socket = QString::fromStdString(dir.File("Vantrell"));
+  QElapsedTimer timer;
+  timer.start();
+  while (!(QFileInfo::exists(lock) && QFileInfo::exists(socket)) && timer.elapsed() < 20000) QThread::msleep(20);
   ASSERT_EQ(first->state(), QProcess::Running) << first->readAllStandardError().toStdString();
+  ASSERT_TRUE(QFileInfo::exists(socket));
 
   QProcess* second = StartProgram(dir, &owner);
   ASSERT_TRUE(second->waitForFinished(10000));
