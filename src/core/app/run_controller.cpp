@@ -13,7 +13,7 @@
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
-#include "core/program/busy_lease.h"
+#include "core/app/busy_lease.h"
 
 namespace vantrell {
 namespace {

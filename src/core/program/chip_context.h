@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "core/program/busy_lease.h"
+#include "core/app/busy_lease.h"
 #include "core/program/chip_channel.h"
 #include "core/program/chip_commands.h"
 #include "core/program/run_control.h"

@@ -2,7 +2,7 @@
 
 #include "core/app/prompt.h"
 #include "core/link/writer_link.h"
-#include "core/program/busy_lease.h"
+#include "core/app/busy_lease.h"
 #include "core/program/download_run.h"
 #include "core/program/download_worker.h"
 #include "core/program/erase_all_worker.h"
