@@ -16,6 +16,7 @@
 
 #include "core/app/main_controller.h"
 #include "core/app/run_controller.h"
+#include "core/program/programming_session.h"
 #include "core/platform/program_path.h"
 #include "gui/app/about_box.h"
 #include "gui/app/device_window_placeholder.h"
@@ -202,9 +203,12 @@ void CVantrellDlg::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
     controller_->Close();
-    // An abandoned update may still be handing the window a last call.
+    // An abandoned update or download run may still be handing a window a
+    // last call; keep dispatching until both workers have let go.
     RunController* run = controller_->Run();
-    while (run && run->UpdateRunning()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ProgrammingSession* programming = controller_->Programming();
+    while ((run && run->UpdateRunning()) || (programming && programming->IsRunning()))
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   event->accept();
   QDialog::closeEvent(event);
