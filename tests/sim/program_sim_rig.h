@@ -24,14 +24,7 @@ namespace vantrell::test {
 class ProgramSimRig {
  public:
   explicit ProgramSimRig(const ChipDeviceSpec& spec, const std::string& name = "VELORA-SIM") {
-    device.number = spec.number;
-    device.version = spec.version;
-    device.name = name;
-    device.sectorSizeKb = spec.sectorSizeKb;
-    device.flashSizeKb = spec.flashSizeKb;
-    device.chipId = spec.chipId;
-    device.flashMakerId = spec.flashMakerId;
-    device.flashDeviceId = spec.flashDeviceId;
+    device = SelectedDeviceFor(spec, name);
     sim.SetFirmware(MakeChipImage(spec));
     session.SetDevice(device);
   }

@@ -146,4 +146,17 @@ std::vector<std::uint8_t> MakeImage(std::uint16_t number, std::uint16_t version,
   return image;
 }
 
+SelectedDevice SelectedDeviceFor(const ChipDeviceSpec& spec, const std::string& name) {
+  SelectedDevice device;
+  device.number = spec.number;
+  device.version = spec.version;
+  device.name = name;
+  device.sectorSizeKb = spec.sectorSizeKb;
+  device.flashSizeKb = spec.flashSizeKb;
+  device.chipId = spec.chipId;
+  device.flashMakerId = spec.flashMakerId;
+  device.flashDeviceId = spec.flashDeviceId;
+  return device;
+}
+
 }  // namespace vantrell::test

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/devices/device_record.h"
 #include "core/link/usb_driver.h"
 #include "support/temp_dir.h"
 
@@ -58,5 +59,7 @@ struct ChipDeviceSpec {
   bool extendedReadId = false;  // Read ID also reports the internal flash's IDs
 };
 std::vector<std::uint8_t> MakeChipImage(const ChipDeviceSpec& spec);
+// The selected device the program would have for an image of that spec.
+SelectedDevice SelectedDeviceFor(const ChipDeviceSpec& spec, const std::string& name);
 
 }  // namespace vantrell::test

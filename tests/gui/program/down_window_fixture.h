@@ -54,14 +54,7 @@ inline std::vector<std::uint8_t> Pattern(std::size_t n, std::uint8_t seed) {
 class DownWindowTest : public ::testing::Test {
  protected:
   void UseDevice(const std::string& name, const vantrell::test::ChipDeviceSpec& spec = SmallDevice()) {
-    device.number = spec.number;
-    device.version = spec.version;
-    device.name = name;
-    device.sectorSizeKb = spec.sectorSizeKb;
-    device.flashSizeKb = spec.flashSizeKb;
-    device.chipId = spec.chipId;
-    device.flashMakerId = spec.flashMakerId;
-    device.flashDeviceId = spec.flashDeviceId;
+    device = vantrell::test::SelectedDeviceFor(spec, name);
     sim.SetFirmware(vantrell::test::MakeChipImage(spec));
     session.SetDevice(device);
   }
