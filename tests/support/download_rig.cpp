@@ -28,6 +28,7 @@ DownloadRig::DownloadRig(SelectedDevice device)
       writer(device.sectorSizeKb * 1024, device.flashSizeKb * 1024, device.chipId, device.flashMakerId,
              device.flashDeviceId) {
   session.SetDevice(device);
+  view->watchedBusy = &busy;
 }
 
 std::string DownloadRig::AddFile(std::int32_t sector, std::size_t bytes, std::uint8_t seed) {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/app/busy_state.h"
 #include "core/program/download_window_view.h"
 
 namespace vantrell::test {
@@ -24,6 +25,8 @@ class RecordingDownloadView : public DownloadWindowView {
   static constexpr std::uint32_t kIdleColour = 0xFACE87;
 
   bool checkSumChecked = false;
+  // When set, whether the link was still held as each restore came in.
+  const BusyState* watchedBusy = nullptr;
 
   void SetPackLine(std::size_t socket, const std::string& text) override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -66,6 +69,7 @@ class RecordingDownloadView : public DownloadWindowView {
   void RestoreButtons() override {
     std::lock_guard<std::mutex> lock(mutex_);
     ++restored_;
+    if (watchedBusy) busyAtRestore_.push_back(watchedBusy->IsBusy());
   }
 
   std::string PackLine(std::size_t socket) const { return Locked([&] { return packLines_.at(socket); }); }
@@ -81,6 +85,7 @@ class RecordingDownloadView : public DownloadWindowView {
   std::vector<ResultCounters> CountersShown() const { return Locked([&] { return counters_; }); }
   int DisableCount() const { return Locked([&] { return disabled_; }); }
   int RestoreCount() const { return Locked([&] { return restored_; }); }
+  std::vector<bool> BusyAtRestore() const { return Locked([&] { return busyAtRestore_; }); }
 
  private:
   std::array<std::string, 7> packLines_;
@@ -95,6 +100,7 @@ class RecordingDownloadView : public DownloadWindowView {
   std::vector<ResultCounters> counters_;
   int disabled_ = 0;
   int restored_ = 0;
+  std::vector<bool> busyAtRestore_;
 };
 
 }  // namespace vantrell::test

@@ -6,8 +6,9 @@
 namespace vantrell {
 namespace {
 
-void RecordAndShowCounters(DownloadRun& run) {
-  const ResultCounters added = CountRun(run.board.SocketCount(), run.board.AliveCount());
+void RecordAndShowCounters(DownloadRun& run, LinkResult code) {
+  const ResultCounters added =
+      CountRun(run.board.SocketCount(), run.board.AliveCount(), code == LinkResult::Finished);
   const auto counters = run.recorder.RecordRun(*run.chip.control, run.board.Alive(), run.options.program ? &added : nullptr);
   if (counters && run.options.program) run.view->ShowCounters(*counters);
 }
@@ -18,13 +19,15 @@ int EndChipOperation(DownloadRun& run, LinkResult code) {
   if (!run.Abandoned()) {
     ReportChipEnding(code, run.chip);
     run.chip.channel.LogText(kExitDownloadLine);
-    RecordAndShowCounters(run);
+    RecordAndShowCounters(run, code);
     run.chip.channel.Close();
   }
   // The file is this run's own; nobody else may close it under the worker.
   run.file.Close();
-  run.view->RestoreButtons();
+  // The link is free before the buttons come back, so a start made the
+  // moment they do is not refused.
   run.chip.lease.Release();
+  run.view->RestoreButtons();
   return 0;
 }
 

@@ -6,14 +6,17 @@
 namespace vantrell {
 
 int EndReadMasterOperation(ChipContext& chip, const ReadMasterViewSlot& views, LinkResult code) {
-  if (!chip.Abandoned()) {
+  const bool reported = !chip.Abandoned();
+  if (reported) {
     ReportChipEnding(code, chip);
     if (code == LinkResult::Finished && !chip.Abandoned()) views.Get()->ShowFinishedRead();
     chip.channel.LogText(kExitDownloadLine);
     chip.channel.Close();
-    if (!chip.Abandoned()) views.Get()->EnableReadRun();
   }
+  // The link is free before Read Run comes back, so a read started the
+  // moment it does is not refused.
   chip.lease.Release();
+  if (reported && !chip.Abandoned()) views.Get()->EnableReadRun();
   return 0;
 }
 

@@ -20,7 +20,9 @@ class RunRecorder {
 };
 
 // What a run adds to the counters: every served socket to the total, those
-// still alive to the successes, the rest to the failures.
-ResultCounters CountRun(std::size_t socketCount, std::size_t aliveCount);
+// still alive to the successes, the rest to the failures. A run that did not
+// finish (a link failure, a refused job, an unreadable file) leaves its chips
+// half done whatever their checks said, so all of them count as failures.
+ResultCounters CountRun(std::size_t socketCount, std::size_t aliveCount, bool finished);
 
 }  // namespace vantrell

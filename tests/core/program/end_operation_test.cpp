@@ -89,10 +89,17 @@ TEST_F(EndChipOperationTest, AProgrammingRunCountsEverySocketStillAliveAsASucces
   EXPECT_EQ(rig.session.LastChipAlive(), (SocketFlags{1, 1, 0, 1, 1, 0, 1}));
 }
 
-TEST_F(EndChipOperationTest, ALinkFailureStillCountsTheSocketsNoCheckFailed) {
-  auto run = Run();
-  EndChipOperation(*run, LinkResult::WriteUsbError);
-  EXPECT_EQ(rig.session.Counters(), (ResultCounters{17, 15, 2}));
+TEST_F(EndChipOperationTest, ARunCutShortCountsEverySocketAsAFailure) {
+  for (LinkResult code : {LinkResult::WriteUsbError, LinkResult::ReadUsbError, LinkResult::CommError,
+                          LinkResult::Reported}) {
+    test::DownloadRig own;
+    own.session.SetCounters({10, 8, 2});
+    ASSERT_TRUE(own.link.OpenLink());
+    auto run = own.MakeRun(RunOptions::ProgramOnly(), {});
+    run->board.Drop(3);
+    EndChipOperation(*run, code);
+    EXPECT_EQ(own.session.Counters(), (ResultCounters{17, 8, 9})) << ToCode(code);
+  }
 }
 
 TEST_F(EndChipOperationTest, ATwoSocketDeviceCountsTwo) {
@@ -124,6 +131,8 @@ TEST_F(EndChipOperationTest, EveryEndingClosesTheLinkAndTheFileRestoresTheButton
   EXPECT_FALSE(run->file.IsOpen());
   EXPECT_EQ(rig.view->RestoreCount(), 1);
   EXPECT_FALSE(rig.busy.IsBusy());
+  // A start the operator makes as soon as the buttons come back finds the link free.
+  EXPECT_EQ(rig.view->BusyAtRestore(), (std::vector<bool>{false}));
 }
 
 TEST_F(EndChipOperationTest, AnAbandonedRunEndsSilentlyAndOnlyLetsGoOfWhatIsItsOwn) {
