@@ -97,6 +97,25 @@ TEST_F(RunTest, SameDeviceAndVersionOpensTheWindowWithoutAQuestion) {
   EXPECT_EQ(run.RunDeviceName(), "ORB-C300");
 }
 
+TEST_F(RunTest, RunWhileAnotherOperationHoldsTheLinkSaysSoAndSendsNothing) {
+  sim.SetFirmware(test::MakeImage(kChipDevice, 0x0105, 100));
+  SelectImage(kChipDevice, 0x0105);
+  const std::string logBefore = capture.Bytes();
+  ASSERT_TRUE(busy.TryAcquire());
+  run.OnRun();
+  EXPECT_EQ(prompt.Shown(), (std::vector<PromptMessage>{ApplicationBox(
+                                "The writer is busy. Try again when the current operation has finished.")}));
+  EXPECT_EQ(sim.Status()["exchanges"], 0);
+  EXPECT_EQ(capture.Bytes(), logBefore);
+  EXPECT_TRUE(controls.windows.empty());
+
+  // Once the link is free, RUN identifies and gives the link back for the window's runs.
+  busy.Release();
+  run.OnRun();
+  EXPECT_EQ(controls.windows.size(), 1u);
+  EXPECT_FALSE(busy.IsBusy());
+}
+
 TEST_F(RunTest, RunLogsTheComparisonInKorean) {
   sim.SetFirmware(test::MakeImage(kChipDevice, 0x0105, 100));
   SelectImage(kChipDevice, 0x0105);

@@ -13,7 +13,7 @@
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
-#include "core/app/busy_lease.h"
+#include "core/app/busy_refusal.h"
 
 namespace vantrell {
 namespace {
@@ -51,7 +51,6 @@ RunController::~RunController() {
 }
 
 void RunController::OnRun() {
-  if (UpdateRunning() || p_.busy.IsBusy()) return;
   if (!p_.images.HasImage()) {
     p_.prompt.Tell(ApplicationBox("Binary File Can't Select!"));
     return;
@@ -60,6 +59,14 @@ void RunController::OnRun() {
     p_.prompt.Tell(ApplicationBox("등록되지 않은 디바이스입니다.\r\n바이너리 파일을 확인하십시오!"));
     return;
   }
+  // The identification uses the link like any operation; the device window
+  // gets it back before it opens, the update keeps it.
+  if (UpdateRunning()) {
+    p_.prompt.Tell(ApplicationBox(kWriterBusyText));
+    return;
+  }
+  std::optional<BusyLease> lease = TakeLinkOrSayBusy(p_.busy, p_.prompt);
+  if (!lease) return;
   if (!Identify()) return;
 
   const WriterIdentity image = HeaderOf(p_.images.Image());
@@ -71,18 +78,23 @@ void RunController::OnRun() {
   const RunStep step = DecideRun(facts);
   switch (step) {
     case RunStep::OpenWindow:
+      lease->Release();
       OpenDeviceWindow();
       return;
     case RunStep::RefuseUnregisteredImage:
       p_.prompt.Tell(RunStepMessage(step, facts));
       return;
     case RunStep::AskVersionUpdate:
-      if (p_.prompt.Agrees(RunStepMessage(step, facts))) StartUpdate();
-      else OpenDeviceWindow();
+      if (p_.prompt.Agrees(RunStepMessage(step, facts))) {
+        StartUpdate(std::move(*lease));
+      } else {
+        lease->Release();
+        OpenDeviceWindow();
+      }
       return;
     case RunStep::AskReplaceUnregistered:
     case RunStep::AskReplaceDevice:
-      if (p_.prompt.Agrees(RunStepMessage(step, facts))) StartUpdate();
+      if (p_.prompt.Agrees(RunStepMessage(step, facts))) StartUpdate(std::move(*lease));
       return;
   }
 }
@@ -112,19 +124,19 @@ void RunController::LogComparison(const WriterIdentity& image) {
   log.LogMessage("현재 선택된 디바이스의 버전은 < %x.%02x > 입니다.\r\n\r\n", image.version >> 8, image.version & 0xFF);
 }
 
-void RunController::StartUpdate() {
+void RunController::StartUpdate(BusyLease lease) {
   if (worker_.joinable()) worker_.join();  // the previous update has ended
-  std::optional<BusyLease> lease = BusyLease::TryTake(p_.busy);
-  if (!lease) return;
   updateRunning_->store(true);
   p_.controls.SetRunControlsEnabled(false);
   std::vector<std::uint8_t> image(p_.images.Image().begin(), p_.images.Image().end());
   worker_ = std::thread(
-      [this, image = std::move(image), running = updateRunning_, cancel = cancel_, lease = std::move(*lease)]() mutable {
+      [this, image = std::move(image), running = updateRunning_, cancel = cancel_, lease = std::move(lease)]() mutable {
         LinkHandedOver view(p_.updateView, lease);
         UpdateWriterFirmware({p_.link, p_.prompt, view, image, cancel});
-        if (!cancel.IsCancelled()) p_.controls.SetRunControlsEnabled(true);
+        // The link is free before RUN comes back, so RUN is never refused
+        // the moment it can be pressed.
         lease.Release();
+        if (!cancel.IsCancelled()) p_.controls.SetRunControlsEnabled(true);
         running->store(false);
       });
 }

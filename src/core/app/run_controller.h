@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "core/app/busy_lease.h"
 #include "core/app/busy_state.h"
 #include "core/app/cancellation.h"
 #include "core/app/writer_identity.h"
@@ -54,7 +55,7 @@ class RunController {
  private:
   bool Identify();
   void LogComparison(const WriterIdentity& image);
-  void StartUpdate();
+  void StartUpdate(BusyLease lease);
   void OpenDeviceWindow();
 
   Parts p_;

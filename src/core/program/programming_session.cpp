@@ -2,7 +2,7 @@
 
 #include "core/app/prompt.h"
 #include "core/link/writer_link.h"
-#include "core/app/busy_lease.h"
+#include "core/app/busy_refusal.h"
 #include "core/program/download_run.h"
 #include "core/program/download_worker.h"
 #include "core/program/erase_all_worker.h"
@@ -61,14 +61,14 @@ DownloadJob ProgrammingSession::Job() const {
 }
 
 bool ProgrammingSession::StartRun(DownloadJob job, std::shared_ptr<DownloadWindowView> view) {
-  std::optional<BusyLease> lease = BusyLease::TryTake(busy_);
+  std::optional<BusyLease> lease = TakeLinkOrSayBusy(busy_, prompt_);
   if (!lease) return false;
   Launch(std::move(*lease), std::move(job), Options(), std::move(view), &DownloadWorker);
   return true;
 }
 
 bool ProgrammingSession::StartEraseAll(std::shared_ptr<DownloadWindowView> view) {
-  std::optional<BusyLease> lease = BusyLease::TryTake(busy_);
+  std::optional<BusyLease> lease = TakeLinkOrSayBusy(busy_, prompt_);
   if (!lease) return false;
   if (!prompt_.Agrees(Question(kApplicationTitle, "Internal Flash Memory will be erased all. Continue?"))) {
     return false;

@@ -63,13 +63,13 @@ class ProgrammingSession final : public RunRecorder {
 
   // The download sequence with the current options over job (built by the
   // window from its list). Turns the run buttons off through view and starts
-  // the worker. False, with nothing changed, while another operation holds
-  // the link.
+  // the worker. While another operation holds the link: false, after the
+  // operator has been told so, with nothing else changed.
   bool StartRun(DownloadJob job, std::shared_ptr<DownloadWindowView> view);
   // Asks "Internal Flash Memory will be erased all. Continue?"; on Yes clears
   // the in-memory Program option (so the run is not counted), turns the run
-  // buttons off and starts the Erase All worker. False on No or while another
-  // operation holds the link.
+  // buttons off and starts the Erase All worker. False on No, or while another
+  // operation holds the link (the operator is told so, nothing is asked).
   bool StartEraseAll(std::shared_ptr<DownloadWindowView> view);
 
   // The window is closing: a run still going is abandoned (it shows, logs,

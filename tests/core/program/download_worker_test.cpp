@@ -487,14 +487,16 @@ TEST(DownloadSessionTest, StartRunTurnsTheButtonsOffAndRunsOnAWorkerThread) {
   EXPECT_FALSE(rig.busy.IsBusy());
 }
 
-TEST(DownloadSessionTest, NoRunStartsWhileAnotherOperationHoldsTheLink) {
+TEST(DownloadSessionTest, NoRunStartsWhileAnotherOperationHoldsTheLinkAndTheOperatorIsToldWhy) {
   DownloadRig rig;
   ASSERT_TRUE(rig.busy.TryAcquire());
   EXPECT_FALSE(rig.session.StartRun(rig.job, rig.view));
   EXPECT_FALSE(rig.session.StartEraseAll(rig.view));
   EXPECT_EQ(rig.view->DisableCount(), 0);
-  EXPECT_TRUE(rig.prompt.Shown().empty());
+  const PromptMessage busy = ApplicationBox("The writer is busy. Try again when the current operation has finished.");
+  EXPECT_EQ(rig.prompt.Shown(), (std::vector<PromptMessage>{busy, busy}));  // Erase All asks nothing
   EXPECT_TRUE(rig.writer.Requests().empty());
+  EXPECT_EQ(rig.Log(), "");
 }
 
 // The window closes while the worker waits in its k-th exchange.
