@@ -366,18 +366,28 @@ TEST(DownloadStartTest, AnInvalidJobEndsWithACommErrorBeforeAnyChipIsWritten) {
 
 // --- the data file ---
 
-TEST(DownloadFileTest, AnEmptyFileSendsNoDataAndPassesItsStages) {
+TEST(DownloadFileTest, AnEmptyFileIsNotProgrammedButIsVerifiedAgainstTheEmptyChecksum) {
   DownloadRig rig;
   rig.AddFileBytes(0, {});
-  rig.AddFile(0, 10);
+  rig.AddFile(2, 10);
   rig.view->checkSumChecked = true;
   rig.Run(EraseProgramVerify());
   EXPECT_EQ(rig.writer.CountOf(0xD0), 1u);  // the second file only
-  EXPECT_EQ(rig.writer.CountOf(0xA5), 1u);
-  // Its erase stage covers no sector; program and verify pass at once.
+  // The empty file's verify: its address and a length of 0, then Verify End.
+  const auto requests = rig.writer.Requests();
+  const auto setAddress = std::find_if(requests.begin(), requests.end(), [](const auto& r) { return r[0] == 0xA5; });
+  ASSERT_NE(setAddress, requests.end());
+  EXPECT_EQ(*setAddress, (std::vector<std::uint8_t>{0xA5, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}));
+  EXPECT_EQ((*(setAddress + 1))[0], 0xA7);
+  EXPECT_EQ(rig.job.checksums[0], 0xFFFFFFFFu);
+  EXPECT_TRUE(Contains(rig.Log(), Cp949("\r\nSTART(☆). <Program Verify> Process\r\n\t ▶ Verify Set Addr\r\n"
+                                          "\t ▶ Verify End\r\n\r\nEND(☆). <Program Verify> Process\r\n")));
+  // Erase covers no sector, program passes at once, verify starts the cell again.
   EXPECT_EQ(rig.view->Cells()[0], (std::pair<std::size_t, int>{0, 0}));
   EXPECT_EQ(rig.view->Cells()[1], (std::pair<std::size_t, int>{0, 100}));
-  EXPECT_EQ(rig.view->Positions()[2], 50);  // the empty file's whole half
+  EXPECT_EQ(rig.view->Cells()[2], (std::pair<std::size_t, int>{0, 0}));
+  const auto history = rig.view->PackHistory(0);
+  EXPECT_NE(std::find(history.begin(), history.end(), "CheckSum(FFFFFFFF)  → OK!"), history.end());
   EXPECT_EQ(rig.view->PackLine(0), "Verify Complete  → OK!");
   EXPECT_EQ(rig.Boxes().back().rfind("Finish!!", 0), 0u);
 }
