@@ -83,6 +83,27 @@ TEST_F(ProgramSimTest, AStuckBitFailsTheChecksumOfThatSocketOnly) {
   EXPECT_EQ(rig.session.Counters(), (ResultCounters{27, 24, 3}));
 }
 
+TEST_F(ProgramSimTest, ALinkCutWhileProgrammingCountsEverySocketAsAFailure) {
+  // Read ID, then the Program Enable and AAI Auto Address of the first file,
+  // then its data: the 10th request never gets its reply.
+  rig.sim.Configure({{"faults", {{{"exchange", 10}, {"kind", "no_reply"}}}}, {"no_reply_wait_ms", 10}});
+  rig.Run(RunOptions::ProgramOnly());
+  EXPECT_EQ(rig.Boxes(), (std::vector<std::string>{"ReadUSB Error!"}));
+  EXPECT_EQ(rig.session.Counters(), (ResultCounters{27, 18, 9}));
+  EXPECT_EQ(rig.view->CountersShown().back(), (ResultCounters{27, 18, 9}));
+}
+
+TEST_F(ProgramSimTest, AnEmptyFileIsVerifiedByTheWriterToo) {
+  rig.AddFile(7, {});
+  rig.Run(EveryStage());
+  EXPECT_EQ(rig.Boxes().size(), 1u);
+  EXPECT_EQ(rig.Boxes()[0].rfind("Finish!!\r\n", 0), 0u) << rig.Boxes()[0];
+  EXPECT_EQ(rig.sim.RequestCount(0xA5), 3u);
+  EXPECT_EQ(rig.sim.RequestCount(0xA7), 3u);
+  const auto history = rig.view->PackHistory(0);
+  EXPECT_NE(std::find(history.begin(), history.end(), "CheckSum(FFFFFFFF)  → OK!"), history.end());
+}
+
 TEST_F(ProgramSimTest, EraseAllThenFilesLeavesNothingElseOnTheChips) {
   rig.sim.WriteSocketFlash(2, 9 * 1024, {0x00, 0x01});
   rig.Run({.eraseAll = true, .program = true, .verify = true});
