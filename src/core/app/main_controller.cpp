@@ -31,6 +31,7 @@ bool MainController::StartUp() {
   RestoreSelection();
   catalogue_.LoadDeviceList(location_.programDirectory, parts_.prompt);
   images_.SelectDeviceImage(parts_.shell.ComboIndex());
+  startedUp_ = driverBound;
   return driverBound;
 }
 
@@ -72,7 +73,9 @@ void MainController::RestoreSelection() {
 }
 
 void MainController::Close() {
-  SaveSettings();
+  // A window that dismissed itself during start-up was never the operator's:
+  // what it holds would overwrite the stored position and device.
+  if (startedUp_) SaveSettings();
   if (run_) run_->AbandonUpdate();
   if (programming_) programming_->Abandon();
   if (link_) link_->CloseLink();

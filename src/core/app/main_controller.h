@@ -45,7 +45,8 @@ class MainController {
   // The start-up steps in their fixed order. False when the driver library
   // could not be bound: the window then closes once start-up has run.
   bool StartUp();
-  // Saves the settings, closes the link and the log.
+  // Saves the settings (only when start-up completed), closes the link and
+  // the log.
   void Close();
 
   // Selection change of the device combo box.
@@ -75,6 +76,7 @@ class MainController {
   DeviceCatalogue catalogue_;
   DeviceImages images_;
   BusyState busy_;
+  bool startedUp_ = false;
   std::unique_ptr<RunController> run_;
   // Refers to the link, prompt and busy state above, so it goes first.
   std::unique_ptr<ProgrammingSession> programming_;

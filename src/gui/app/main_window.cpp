@@ -210,11 +210,15 @@ void CVantrellDlg::closeEvent(QCloseEvent* event) {
     while ((run && run->UpdateRunning()) || (programming && programming->IsRunning()))
       QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
-  event->accept();
+  // Ends the dialog through reject(), which now lets it go.
   QDialog::closeEvent(event);
 }
 
-void CVantrellDlg::reject() {}
+void CVantrellDlg::reject() {
+  // Escape never ends the program; only a close request does, after the
+  // close handler has run.
+  if (closing_) QDialog::reject();
+}
 
 bool CVantrellDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);

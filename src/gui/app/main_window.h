@@ -67,7 +67,7 @@ class CVantrellDlg : public QDialog,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void reject() override;  // Escape never closes the window
+  void reject() override;  // only once the close handler has run
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

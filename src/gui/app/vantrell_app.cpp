@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include "gui/app/close_on_signal.h"
 #include "gui/app/main_window.h"
 #include "gui/app/single_instance.h"
 #include "gui/common/qt_settings_store.h"
@@ -35,10 +36,13 @@ int RunVantrellApp(int argc, char** argv) {
   QApplication::setOrganizationName(QString::fromUtf8(kSettingsKey));
   QApplication::setApplicationName(ApplicationName());
 
-  SingleInstance instance(ApplicationName());
+  CVantrellDlg window(nullptr, nullptr);
+  // Before the instance lock exists: whoever sees the lock may ask the
+  // program to end and finds it ready to close properly.
+  CloseOnSignal closeOnSignal(window);
+  SingleInstance instance(InstancePlace(ApplicationName()));
   if (!instance.IsFirst()) return 0;
 
-  CVantrellDlg window(nullptr, nullptr);
   QObject::connect(&instance, &SingleInstance::AlertRequested, &window, [&window] {
     window.showNormal();
     window.raise();

@@ -83,9 +83,9 @@ TEST_F(MainControllerTest, TheProgramsOwnDirectoryProvidesDriverListAndImages) {
 }
 
 TEST_F(MainControllerTest, CloseStoresTheRestoredRectangleAndTheSelection) {
-  test::TempDir empty;
-  MainController controller = Make(empty.Path());
-  controller.StartUp();
+  test::TempDir logDir;
+  MainController controller = Make(VANTRELL_BIN_DIR, logDir.Path());
+  ASSERT_TRUE(controller.StartUp());
   shell.rect = {15, 25, 400, 300};
   shell.combo = -1;
   controller.Close();
@@ -94,6 +94,18 @@ TEST_F(MainControllerTest, CloseStoresTheRestoredRectangleAndTheSelection) {
   EXPECT_EQ(settings.ReadInt("Initialization", "Width", 0), 400);
   EXPECT_EQ(settings.ReadInt("Initialization", "Height", 0), 300);
   EXPECT_EQ(settings.ReadInt("PreviousSetValue", "SelectedDev", 0), -1);
+}
+
+TEST_F(MainControllerTest, AStartUpThatFailedStoresNothingButClosesTheLog) {
+  settings.WriteInt("PreviousSetValue", "SelectedDev", 3);
+  test::TempDir empty;
+  MainController controller = Make(empty.Path());
+  EXPECT_FALSE(controller.StartUp());
+  shell.rect = {0, 0, 640, 480};
+  controller.Close();
+  EXPECT_EQ(settings.ReadInt("PreviousSetValue", "SelectedDev", -1), 3);
+  EXPECT_EQ(settings.ReadInt("Initialization", "Width", -1), -1);
+  EXPECT_FALSE(controller.Log().IsOpen());
 }
 
 }  // namespace

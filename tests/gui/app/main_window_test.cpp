@@ -8,13 +8,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include "core/app/run_controller.h"
 #include "core/devices/device_images.h"
 #include "core/platform/settings_store.h"
+#include "gui/app/about_box.h"
 #include "gui/support/gui_wait.h"
+#include "gui/support/window_manager_close.h"
 #include "support/log_capture.h"
 #include "support/scripted_prompt.h"
 #include "support/sim_harness.h"
@@ -105,6 +109,30 @@ TEST_F(MainWindowTest, ClosingWritesPositionSizeAndSelection) {
   EXPECT_EQ(settings->ReadInt("Initialization", "VertPos", -1), 40);
   EXPECT_GT(settings->ReadInt("Initialization", "Width", 0), 0);
   EXPECT_GT(settings->ReadInt("Initialization", "Height", 0), 0);
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SelectedDev", -1), 1);
+}
+
+TEST_F(MainWindowTest, TheWindowManagersCloseEndsTheWindowAfterItsCloseHandler) {
+  auto window = Open();
+  ASSERT_TRUE(window->StartUp());
+  Control<QComboBox>(window.get(), "1005")->setCurrentIndex(1);
+  // The About box returns to the main window, which stays up.
+  QTimer::singleShot(0, window.get(), [&] {
+    CAboutDlg about(window.get());
+    EXPECT_EQ(test::ExecAndCloseFromWindowManager(about), QDialog::Rejected);
+    EXPECT_TRUE(window->isVisible());
+    window->windowHandle()->close();
+  });
+  QTimer guard;
+  QObject::connect(&guard, &QTimer::timeout, window.get(), [&] { window->done(test::kDialogDidNotEnd); });
+  guard.start(10000);
+  EXPECT_EQ(window->exec(), QDialog::Rejected) << "the modal run ended";
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SelectedDev", -1), 1);
+  EXPECT_FALSE(window->Controller().Log().IsOpen());
+  // A second close request finds nothing more to do.
+  Control<QComboBox>(window.get(), "1005")->setCurrentIndex(2);
+  window->close();
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SelectedDev", -1), 1);
 }
 

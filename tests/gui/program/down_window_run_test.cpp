@@ -6,6 +6,7 @@
 #include "down_window_fixture.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/program/pack_lines.h"
+#include "gui/support/window_manager_close.h"
 
 namespace vantrell::gui::test {
 namespace {
@@ -183,6 +184,15 @@ TEST_F(DownWindowCloseTest, ClosingDuringARunClosesTheLinkAbandonsTheRunAndSaves
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumSuccess", -1), 0);
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumFail", -1), 0);
   EXPECT_EQ(session.Counters(), ResultCounters{}) << "the run is not counted afterwards";
+  EXPECT_FALSE(busy.IsBusy());
+}
+
+TEST_F(DownWindowCloseTest, TheWindowManagersCloseDuringARunReturnsToTheOwnerAndAbandonsTheRun) {
+  StartAndWaitForProgramming();
+  EXPECT_EQ(vantrell::test::ExecAndCloseFromWindowManager(*window), QDialog::Rejected);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(sim.Status()["open"].get<bool>());
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
   EXPECT_FALSE(busy.IsBusy());
 }
 
