@@ -3,10 +3,24 @@
 #include <QDir>
 #include <QLocalSocket>
 
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
 namespace vantrell::gui {
 
-SingleInstance::SingleInstance(const QString& name)
-    : name_(name), lock_(std::make_unique<QLockFile>(QDir(QDir::tempPath()).filePath(name + ".instance.lock"))) {
+QString InstancePlace(const QString& name) {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty()) return QDir(runtime).filePath(name);
+#if defined(_WIN32)
+  return QDir(QDir::tempPath()).filePath(name);  // the temporary directory is the user's own
+#else
+  return QDir(QDir::tempPath()).filePath(QString("%1-%2").arg(name).arg(::getuid()));
+#endif
+}
+
+SingleInstance::SingleInstance(const QString& place)
+    : socketPath_(place), lock_(std::make_unique<QLockFile>(place + ".instance.lock")) {
   lock_->setStaleLockTime(0);  // a lock left by a crashed instance is taken over
   first_ = lock_->tryLock(0);
   if (first_) Listen();
@@ -14,8 +28,8 @@ SingleInstance::SingleInstance(const QString& name)
 }
 
 void SingleInstance::Listen() {
-  QLocalServer::removeServer(name_);  // a socket left by a crashed instance
-  server_.listen(name_);
+  QLocalServer::removeServer(socketPath_);  // a socket left by a crashed instance
+  server_.listen(socketPath_);
   connect(&server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* peer = server_.nextPendingConnection()) {
       peer->deleteLater();
@@ -26,7 +40,7 @@ void SingleInstance::Listen() {
 
 void SingleInstance::AlertFirstInstance() const {
   QLocalSocket socket;
-  socket.connectToServer(name_);
+  socket.connectToServer(socketPath_);
   if (socket.waitForConnected(1000)) socket.disconnectFromServer();
 }
 

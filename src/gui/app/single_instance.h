@@ -1,7 +1,8 @@
 #pragma once
 // One running program per user and executable name. The first instance
-// holds a lock file and listens on a local socket of that name; a later
-// start finds the lock, asks the first one to alert its window, and ends.
+// holds a lock file and listens on a local socket, both named for the user;
+// a later start finds the lock, asks the first one to alert its window, and
+// ends. Another user's program is not seen.
 #include <memory>
 
 #include <QLockFile>
@@ -14,7 +15,9 @@ namespace vantrell::gui {
 class SingleInstance : public QObject {
   Q_OBJECT
  public:
-  explicit SingleInstance(const QString& name);
+  // place is the path of the socket; the lock file is place + ".instance.lock"
+  // (see InstancePlace).
+  explicit SingleInstance(const QString& place);
 
   // True for the first instance. A later one has already alerted the first.
   bool IsFirst() const { return first_; }
@@ -27,10 +30,15 @@ class SingleInstance : public QObject {
   void Listen();
   void AlertFirstInstance() const;
 
-  QString name_;
+  QString socketPath_;
   std::unique_ptr<QLockFile> lock_;
   QLocalServer server_;
   bool first_ = false;
 };
+
+// Where the user's instance of the program named name keeps its socket and
+// lock: $XDG_RUNTIME_DIR/name when the user has a runtime directory (private
+// to the user), else name-<user id> in the temporary directory.
+QString InstancePlace(const QString& name);
 
 }  // namespace vantrell::gui
