@@ -106,8 +106,7 @@ void MaskEditModel::Paste(const std::u32string& clipboard) {
         std::any_of(inputs.begin(), inputs.end(), [&](int position) { return Accepts(position, ch); });
     if (acceptedSomewhere && usable.size() < inputs.size()) usable += ch;
   }
-  // Nothing usable: pasting would only wipe the field to zeros.
-  if (usable.empty()) return Beep();
+  // Clipboard text with nothing usable still fills the field: with zeros.
   if (HasSelection()) RemoveSelection(true);
   const std::u32string padded = std::u32string(inputs.size() - usable.size(), U'0') + usable;
   for (size_t k = 0; k < inputs.size(); ++k) {

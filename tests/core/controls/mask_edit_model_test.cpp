@@ -262,13 +262,12 @@ TEST_F(MaskEdit, PasteIntoTheAddressKeepsThePrefix) {
   EXPECT_EQ(edit.Text(), U"004096 [byte]");
 }
 
-TEST_F(MaskEdit, PasteWithoutAnythingUsableBeepsAndKeepsTheText) {
+TEST_F(MaskEdit, PasteWithoutAnythingUsableFillsTheFieldWithZeros) {
   BlockField();
   edit.SetText(U"12345");
-  Select(0, 5);
   edit.Paste(U"abc");
-  EXPECT_EQ(beeps, 1);
-  EXPECT_EQ(edit.Text(), U"12345");
+  EXPECT_EQ(beeps, 0);
+  EXPECT_EQ(edit.Text(), U"00000");
 }
 
 TEST_F(MaskEdit, UndoSwapsBetweenTheMaskTextAndTheReplacedText) {
