@@ -2,6 +2,7 @@
 // Message boxes and questions, as the working logic asks them. The GUI shows
 // them as real message boxes (on its own thread, whoever asks); tests answer
 // them from a script and record what was asked.
+#include <functional>
 #include <string>
 
 namespace vantrell {
@@ -33,6 +34,13 @@ class Prompt {
   virtual ~Prompt() = default;
   // Shows the box and waits for the operator's answer.
   virtual BoxAnswer Show(const PromptMessage& message) = 0;
+
+  // Shows the box unless dropped() holds, asked again just before the box
+  // appears: a worker abandoned while its box was on its way to the screen
+  // shows nothing. A dropped box answers No.
+  virtual BoxAnswer ShowUnless(const PromptMessage& message, const std::function<bool()>& dropped) {
+    return dropped() ? BoxAnswer::No : Show(message);
+  }
 
   void Tell(const PromptMessage& message) { Show(message); }
   // Every answer other than No counts as Yes.

@@ -14,6 +14,7 @@
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
 #include "core/app/busy_refusal.h"
+#include "core/app/cancellable_prompt.h"
 
 namespace vantrell {
 namespace {
@@ -132,7 +133,8 @@ void RunController::StartUpdate(BusyLease lease) {
   worker_ = std::thread(
       [this, image = std::move(image), running = updateRunning_, cancel = cancel_, lease = std::move(lease)]() mutable {
         LinkHandedOver view(p_.updateView, lease);
-        UpdateWriterFirmware({p_.link, p_.prompt, view, image, cancel});
+        CancellablePrompt prompt(p_.prompt, cancel);
+        UpdateWriterFirmware({p_.link, prompt, view, image, cancel});
         // The link is free before RUN comes back, so RUN is never refused
         // the moment it can be pressed.
         lease.Release();

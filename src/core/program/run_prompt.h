@@ -9,9 +9,11 @@ class RunPrompt {
  public:
   RunPrompt(Prompt& prompt, const RunControl& control) : prompt_(prompt), control_(control) {}
 
-  // An application box (the application's title, OK, warning icon).
+  // An application box (the application's title, OK, warning icon), shown
+  // only while the run has not been abandoned, up to the moment it opens.
   void Tell(std::string text) {
-    if (!control_.Abandoned()) prompt_.Tell(ApplicationBox(std::move(text)));
+    if (control_.Abandoned()) return;
+    prompt_.ShowUnless(ApplicationBox(std::move(text)), [this] { return control_.Abandoned(); });
   }
   Prompt& Raw() { return prompt_; }
 

@@ -40,9 +40,14 @@ BoxAnswer FromQt(int button) {
 }  // namespace
 
 BoxAnswer MessageBoxPrompt::Show(const PromptMessage& message) {
-  BoxAnswer answer = BoxAnswer::Ok;
+  return ShowUnless(message, [] { return false; });
+}
+
+BoxAnswer MessageBoxPrompt::ShowUnless(const PromptMessage& message, const std::function<bool()>& dropped) {
+  BoxAnswer answer = BoxAnswer::No;
   QObject* context = parent_ ? static_cast<QObject*>(parent_.data()) : QCoreApplication::instance();
   RunOnGuiThread(context, [&] {
+    if (dropped()) return;
     // The texts carry CR LF line ends; a message box wants plain LF.
     QString text = QString::fromUtf8(message.text.c_str()).replace("\r\n", "\n");
     QMessageBox box(ToQtIcon(message.icon), QString::fromUtf8(message.caption.c_str()), text,

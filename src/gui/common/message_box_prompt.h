@@ -11,6 +11,8 @@ class MessageBoxPrompt : public Prompt {
  public:
   explicit MessageBoxPrompt(QWidget* parent) : parent_(parent) {}
   BoxAnswer Show(const PromptMessage& message) override;
+  // dropped() is asked on the GUI thread, just before the box would open.
+  BoxAnswer ShowUnless(const PromptMessage& message, const std::function<bool()>& dropped) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <atomic>
 #include <thread>
 
 #include <gtest/gtest.h>
+
+#include "core/app/cancellable_prompt.h"
 
 namespace vantrell::gui {
 namespace {
@@ -50,6 +53,36 @@ TEST(MessageBoxPrompt, AWorkerThreadsBoxIsShownOnTheGuiThread) {
   worker.join();
   EXPECT_EQ(answer, BoxAnswer::Ok);
   EXPECT_EQ(answerer.caption, "Vantrell");
+}
+
+TEST(MessageBoxPrompt, ABoxOfAWorkerCancelledWhileItWasOnItsWayIsNeverShown) {
+  QWidget owner;
+  MessageBoxPrompt boxes(&owner);
+  CancellationToken cancel;
+  CancellablePrompt prompt(boxes, cancel);
+  std::atomic<bool> asking{false};
+  std::atomic<bool> done{false};
+  BoxAnswer answer = BoxAnswer::Ok;
+  std::thread worker([&] {
+    asking = true;
+    answer = prompt.Show(ApplicationBox("State Error!"));
+    done = true;
+  });
+  while (!asking) std::this_thread::yield();
+  cancel.Cancel();  // the window closes before the GUI thread gets to the box
+  bool shown = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = true;
+      box->done(QMessageBox::Ok);
+    }
+  });
+  watch.start(5);
+  while (!done) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  worker.join();
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(answer, BoxAnswer::No);
 }
 
 }  // namespace
