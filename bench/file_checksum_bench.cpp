@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "core/program/file_checksum.h"
+#include "core/program/job/file_checksum.h"
 
 namespace {
 

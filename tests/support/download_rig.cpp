@@ -3,10 +3,10 @@
 #include <stdexcept>
 
 #include "core/app/busy_lease.h"
-#include "core/program/download_run.h"
-#include "core/program/download_worker.h"
-#include "core/program/erase_all_worker.h"
-#include "core/program/file_checksum.h"
+#include "core/program/run/download_run.h"
+#include "core/program/run/download_worker.h"
+#include "core/program/run/erase_all_worker.h"
+#include "core/program/job/file_checksum.h"
 
 namespace vantrell::test {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/program/file_checksum.h"
+#include "core/program/job/file_checksum.h"
 
 namespace vantrell::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/app/busy_state.h"
-#include "core/program/download_window_view.h"
+#include "core/program/run/download_window_view.h"
 
 namespace vantrell::test {
 

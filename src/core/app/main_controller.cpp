@@ -6,7 +6,7 @@
 #include "core/link/driver_library.h"
 #include "core/link/writer_link.h"
 #include "core/platform/settings_store.h"
-#include "core/program/programming_session.h"
+#include "core/program/run/programming_session.h"
 
 namespace vantrell {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "core/app/prompt.h"
 #include "core/platform/settings_store.h"
-#include "core/program/programming_session.h"
+#include "core/program/run/programming_session.h"
 #include "core/text/format.h"
 #include "gui/controls/cell_list_ctrl.h"
 #include "gui/controls/percent_progress_ctrl.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The download window's keys in the settings store: the result counters and
 // the five Auto Run options, section "PreviousSetValue".
-#include "core/program/result_counters.h"
-#include "core/program/run_options.h"
+#include "core/program/run/result_counters.h"
+#include "core/program/run/run_options.h"
 
 namespace vantrell {
 class SettingsStore;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/program/download_list.h"
+#include "core/program/job/download_list.h"
 
 namespace vantrell::gui {
 

@@ -6,7 +6,7 @@
 // reads unchecked). The bridge may outlive the window: the worker's run holds
 // it through a shared pointer.
 
-#include "core/program/download_window_view.h"
+#include "core/program/run/download_window_view.h"
 
 namespace vantrell::gui {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 
 #include "core/controls/colour.h"
-#include "core/program/chip_types.h"
+#include "core/program/chip/chip_types.h"
 
 class QGroupBox;
 class QLabel;

@@ -1,16 +1,16 @@
 // The chip command set against a fake chip writer: request bytes, status
 // merging, the two Read ID forms, Read Data's packet loop, and untrusted
 // replies that must never be read past.
-#include "core/program/chip_commands.h"
+#include "core/program/chip/chip_commands.h"
 
 #include <gtest/gtest.h>
 
 #include "core/link/writer_link.h"
-#include "core/program/chip_channel.h"
-#include "core/program/file_checksum.h"
-#include "core/program/progress_bar_view.h"
-#include "core/program/run_control.h"
-#include "core/program/socket_board.h"
+#include "core/program/chip/chip_channel.h"
+#include "core/program/job/file_checksum.h"
+#include "core/worker/progress_bar_view.h"
+#include "core/worker/run_control.h"
+#include "core/program/chip/socket_board.h"
 #include "support/fake_chip_writer.h"
 #include "support/log_capture.h"
 #include "support/recording_download_view.h"

@@ -3,7 +3,7 @@
 // Any drift in a log text shows up here.
 #include <gtest/gtest.h>
 
-#include "core/program/file_checksum.h"
+#include "core/program/job/file_checksum.h"
 #include "support/download_rig.h"
 
 namespace vantrell {

@@ -1,14 +1,14 @@
 // Per-socket verdicts: which pack lines change, who is dropped, and the end
 // of a run that has no chip left.
-#include "core/program/socket_checks.h"
+#include "core/program/chip/socket_checks.h"
 
 #include <gtest/gtest.h>
 
 #include "core/link/writer_link.h"
-#include "core/program/chip_channel.h"
-#include "core/program/chip_commands.h"
-#include "core/program/run_prompt.h"
-#include "core/program/socket_board.h"
+#include "core/program/chip/chip_channel.h"
+#include "core/program/chip/chip_commands.h"
+#include "core/worker/run_prompt.h"
+#include "core/program/chip/socket_board.h"
 #include "support/fake_chip_writer.h"
 #include "support/log_capture.h"
 #include "support/recording_download_view.h"

@@ -1,4 +1,4 @@
-#include "core/program/download_job.h"
+#include "core/program/job/download_job.h"
 
 #include <gtest/gtest.h>
 

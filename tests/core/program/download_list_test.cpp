@@ -1,11 +1,11 @@
-#include "core/program/download_list.h"
+#include "core/program/job/download_list.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/program/file_checksum.h"
+#include "core/program/job/file_checksum.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 

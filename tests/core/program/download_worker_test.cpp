@@ -2,7 +2,7 @@
 // files around the 62-byte packet size, when the pack lines say OK, how the
 // bars move, the blank-check-only path, the time report, socket failures,
 // file troubles, link faults at every exchange, and abandoning a run.
-#include "core/program/download_worker.h"
+#include "core/program/run/download_worker.h"
 
 #include <condition_variable>
 #include <filesystem>
@@ -10,10 +10,10 @@
 #include <mutex>
 #include <thread>
 
-#include "core/program/download_run.h"
-#include "core/program/file_checksum.h"
-#include "core/program/stage_weights.h"
-#include "core/program/transfer_summary.h"
+#include "core/program/run/download_run.h"
+#include "core/program/job/file_checksum.h"
+#include "core/program/run/stage_weights.h"
+#include "core/program/run/transfer_summary.h"
 #include "support/download_rig.h"
 
 namespace vantrell {

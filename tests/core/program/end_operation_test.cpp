@@ -1,12 +1,12 @@
 // The end of every chip run: how each final code is reported, the result
 // counters, and what is closed and given back — also for an abandoned run.
-#include "core/program/end_chip_operation.h"
+#include "core/program/run/end_chip_operation.h"
 
 #include <gtest/gtest.h>
 
-#include "core/program/chip_context.h"
-#include "core/program/download_run.h"
-#include "core/program/end_read_master_operation.h"
+#include "core/program/chip/chip_context.h"
+#include "core/program/run/download_run.h"
+#include "core/master/end_read_master_operation.h"
 #include "support/download_rig.h"
 
 namespace vantrell {

@@ -1,7 +1,7 @@
 // Erase All: the question, identity checks as in a download run, every
 // sector erased with the bar in quarters, the time box, and the counters
 // left alone.
-#include "core/program/erase_all_worker.h"
+#include "core/program/run/erase_all_worker.h"
 
 #include <gtest/gtest.h>
 

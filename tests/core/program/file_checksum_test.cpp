@@ -1,4 +1,4 @@
-#include "core/program/file_checksum.h"
+#include "core/program/job/file_checksum.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include "core/app/busy_state.h"
 #include "core/link/writer_link.h"
 #include "core/platform/settings_store.h"
-#include "core/program/programming_session.h"
+#include "core/program/run/programming_session.h"
 #include "gui/controls/cell_geometry.h"
 #include "gui/controls/cell_header_ctrl.h"
 #include "gui/controls/cell_list_ctrl.h"

@@ -2,7 +2,7 @@
 // the window closed in the middle of one.
 #include <QCheckBox>
 
-#include "core/program/chip_types.h"
+#include "core/program/chip/chip_types.h"
 #include "down_window_fixture.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/program/pack_lines.h"

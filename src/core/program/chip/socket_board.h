@@ -1,0 +1,42 @@
+#pragma once
+// The sockets of one run: which chips still take part (ChipAlive) and their
+// pack status lines. Only sockets below the served count are ever looked at.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/program/chip/chip_types.h"
+#include "core/program/run/run_view.h"
+
+namespace vantrell {
+
+class SocketBoard {
+ public:
+  SocketBoard(std::size_t socketCount, RunView view);
+
+  std::size_t SocketCount() const { return socketCount_; }
+  const SocketFlags& Alive() const { return alive_; }
+  bool IsAlive(std::size_t socket) const { return socket < kMaxSockets && alive_[socket] != 0; }
+  std::size_t AliveCount() const;
+  void SetAll(std::uint8_t alive) { alive_.fill(alive); }
+  void Drop(std::size_t socket);
+
+  void ShowLine(std::size_t socket, const std::string& text);
+  void ShowColour(std::size_t socket, std::uint32_t colour);
+  // The text on the pack line of every served socket still alive.
+  void ShowOnAlive(const std::string& text);
+  // Red and the text on every served socket still alive; ChipAlive unchanged.
+  void MarkAliveFailed(const std::string& text);
+  // The colour on every served socket.
+  void ColourServed(std::uint32_t colour);
+
+ private:
+  std::size_t socketCount_;
+  RunView view_;
+  SocketFlags alive_{};
+};
+
+// 2 sockets for devices whose name begins with "MINI-VELORA", else 7.
+std::size_t SocketCountFor(const std::string& deviceName);
+
+}  // namespace vantrell

@@ -1,0 +1,48 @@
+#include "core/program/chip/socket_checks.h"
+
+#include "core/program/chip/chip_channel.h"
+#include "core/program/chip/chip_commands.h"
+#include "core/worker/run_prompt.h"
+#include "core/program/chip/socket_board.h"
+
+namespace vantrell {
+
+bool SocketChecks::CheckChipStatus(std::uint8_t expected, const std::array<std::uint8_t, kMaxSockets>& values,
+                                   std::string_view label, bool showOk) {
+  return Check([&](std::size_t i) { return values[i] != expected; }, [&](std::size_t) { return std::string(label); },
+               label, showOk);
+}
+
+bool SocketChecks::CheckChipChecksums(const SocketTexts& chipTexts,
+                                      const std::array<std::uint8_t, kMaxSockets>& mismatch, std::string_view label,
+                                      bool showOk) {
+  return Check([&](std::size_t i) { return mismatch[i] != 0; },
+               [&](std::size_t i) { return std::string(label) + chipTexts[i]; }, label, showOk);
+}
+
+bool SocketChecks::Check(const std::function<bool(std::size_t)>& fails,
+                         const std::function<std::string(std::size_t)>& textOf, std::string_view label, bool showOk) {
+  for (std::size_t i = 0; i < board_.SocketCount(); ++i) {
+    if (fails(i)) {
+      // A socket that failed earlier keeps its first error text.
+      if (board_.IsAlive(i)) {
+        board_.ShowColour(i, kPackColourFailed);
+        board_.ShowLine(i, textOf(i) + kPackError);
+      }
+      board_.Drop(i);
+    } else if (board_.IsAlive(i) && showOk) {
+      board_.ShowLine(i, textOf(i) + kPackOk);
+    }
+  }
+  return board_.AliveCount() != 0 || ReportNoChipLeft(label);
+}
+
+bool SocketChecks::ReportNoChipLeft(std::string_view label) {
+  ChipStatus ignored{};
+  commands_.CommEnd(ignored);
+  prompt_.Tell("All Chips are Error!(" + std::string(label) + " Error)\r\nCheck your Vantrell!");
+  channel_.LogText("All Chips are Error!\r\n");
+  return false;
+}
+
+}  // namespace vantrell

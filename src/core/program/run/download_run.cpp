@@ -1,0 +1,24 @@
+#include "core/program/run/download_run.h"
+
+namespace vantrell {
+
+DownloadRun::DownloadRun(WriterLink& link, Prompt& prompt, BusyLease lease, std::shared_ptr<DownloadViewSlot> views,
+                         RunRecorder& recorder, RunSetup setup)
+    : chip(link, prompt, SocketCountFor(setup.device.name), std::move(lease)),
+      views(std::move(views)),
+      view(*this->views, *chip.control),
+      board(chip.commands.SocketCount(), view),
+      checks(board, chip.commands, chip.channel, chip.prompt),
+      recorder(recorder),
+      device(std::move(setup.device)),
+      options(setup.options),
+      job(std::move(setup.job)),
+      clock(setup.clock ? std::move(setup.clock) : SecondsClock(SystemSeconds)) {}
+
+void DownloadRun::PrepareTotalProgress() {
+  view->SetTotalProgressRange(0, 100);
+  view->SetTotalProgressPosition(0);
+  view->SetTotalProgressShowPercentage(true);
+}
+
+}  // namespace vantrell

@@ -1,0 +1,28 @@
+#pragma once
+// Where a finished run leaves what the main window keeps: the sockets still
+// alive and the grown result counters.
+#include <optional>
+
+#include "core/program/chip/chip_types.h"
+#include "core/program/run/result_counters.h"
+#include "core/worker/run_control.h"
+
+namespace vantrell {
+
+class RunRecorder {
+ public:
+  virtual ~RunRecorder() = default;
+  // Keeps alive as the last run's ChipAlive and, when added is given, grows
+  // the counters by it. Returns the counters now held, or nothing (and keeps
+  // nothing) when the run has been abandoned.
+  virtual std::optional<ResultCounters> RecordRun(const RunControl& control, const SocketFlags& alive,
+                                                  const ResultCounters* added) = 0;
+};
+
+// What a run adds to the counters: every served socket to the total, those
+// still alive to the successes, the rest to the failures. A run that did not
+// finish (a link failure, a refused job, an unreadable file) leaves its chips
+// half done whatever their checks said, so all of them count as failures.
+ResultCounters CountRun(std::size_t socketCount, std::size_t aliveCount, bool finished);
+
+}  // namespace vantrell

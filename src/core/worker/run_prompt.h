@@ -1,0 +1,25 @@
+#pragma once
+// Message boxes of one run. An abandoned run shows nothing more.
+#include "core/app/prompt.h"
+#include "core/worker/run_control.h"
+
+namespace vantrell {
+
+class RunPrompt {
+ public:
+  RunPrompt(Prompt& prompt, const RunControl& control) : prompt_(prompt), control_(control) {}
+
+  // An application box (the application's title, OK, warning icon), shown
+  // only while the run has not been abandoned, up to the moment it opens.
+  void Tell(std::string text) {
+    if (control_.Abandoned()) return;
+    prompt_.ShowUnless(ApplicationBox(std::move(text)), [this] { return control_.Abandoned(); });
+  }
+  Prompt& Raw() { return prompt_; }
+
+ private:
+  Prompt& prompt_;
+  const RunControl& control_;
+};
+
+}  // namespace vantrell
