@@ -34,7 +34,9 @@ SimConfig SimConfig::FromJson(const nlohmann::json& j) {
   c.initialFirmware = j.value("initial_firmware", c.initialFirmware);
   c.boardFlashId = j.value("board_flash_id", c.boardFlashId);
   c.boardFlashSectors = j.value("board_flash_sectors", c.boardFlashSectors);
-  c.latencyMs = j.value("latency_ms", c.latencyMs);
+  // Microseconds when given, else milliseconds.
+  c.latencyUs = j.contains("latency_us") ? j.at("latency_us").get<std::uint32_t>()
+                                         : j.value("latency_ms", 0u) * 1000u;
   if (j.contains("no_reply_wait_ms")) c.noReplyWaitMs = j.at("no_reply_wait_ms").get<std::uint32_t>();
   c.staleInputOnOpen = j.value("stale_input_on_open", c.staleInputOnOpen);
   c.openFails = j.value("open_fails", c.openFails);

@@ -22,7 +22,7 @@ struct SimConfig {
   std::string initialFirmware;          // image the writer starts with when its state is new
   std::uint16_t boardFlashId = 0x2017;  // reported by 0xF2
   std::uint32_t boardFlashSectors = 64; // writer flash capacity, 128 KB sectors
-  std::uint32_t latencyMs = 0;          // per exchange
+  std::uint32_t latencyUs = 0;          // per exchange: the reply is ready this long after its request
   std::optional<std::uint32_t> noReplyWaitMs;  // cap on waiting for a reply that never comes
   std::uint32_t staleInputOnOpen = 0;   // bytes waiting in the input after OpenDevice
   bool openFails = false;

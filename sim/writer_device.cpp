@@ -105,13 +105,14 @@ int WriterDevice::Close() {
 int WriterDevice::Write(const std::uint8_t* buffer, std::uint32_t length, std::uint32_t* sent, std::uint32_t) {
   if (sent) *sent = 0;
   if (buffer == nullptr || length == 0) return 0;
-  std::uint32_t latency = 0;
+  // The reply is due a fixed time after its request arrived, however long
+  // the answer takes to work out here.
+  const auto arrived = std::chrono::steady_clock::now();
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!open_) return 0;
     const LinkFault* fault = config_.FaultAt(++exchanges_);
     if (fault && fault->kind == FaultKind::SendFails) return 0;
-    latency = config_.latencyMs;
     ++requestCounts_[buffer[0]];
     // A firmware takes exactly code, length and that many payload bytes;
     // anything else is refused.
@@ -122,9 +123,8 @@ int WriterDevice::Write(const std::uint8_t* buffer, std::uint32_t length, std::u
       answer = Dispatch(Request{buffer[0], std::span<const std::uint8_t>(buffer + 2, length - 2)});
     }
     if (fault && fault->kind == FaultKind::StaleInput) QueueStale(kPacketSize);
-    if (answer && !(fault && fault->kind == FaultKind::NoReply)) Queue(*answer, fault);
+    if (answer && !(fault && fault->kind == FaultKind::NoReply)) Queue(*answer, fault, arrived);
   }
-  if (latency > 0) std::this_thread::sleep_for(std::chrono::milliseconds(latency));
   if (sent) *sent = length;
   return 1;
 }
@@ -135,12 +135,12 @@ Answer WriterDevice::Dispatch(const Request& request) {
   return Reply::Refused(request.code);
 }
 
-void WriterDevice::Queue(const Reply& reply, const LinkFault* fault) {
+void WriterDevice::Queue(const Reply& reply, const LinkFault* fault, std::chrono::steady_clock::time_point arrived) {
   Pending p;
   p.bytes.assign(reply.bytes.begin(), reply.bytes.begin() + static_cast<std::ptrdiff_t>(reply.count));
   if (fault && fault->kind == FaultKind::ShortReply) p.bytes.resize(std::min<std::size_t>(fault->bytes, p.bytes.size()));
   if (fault && fault->kind == FaultKind::WrongEcho && !p.bytes.empty()) p.bytes[0] ^= 0xFF;
-  p.readyAt = std::chrono::steady_clock::now() + std::chrono::milliseconds(reply.delayMs);
+  p.readyAt = arrived + std::chrono::microseconds(config_.latencyUs) + std::chrono::milliseconds(reply.delayMs);
   toHost_.push_back(std::move(p));
   arrived_.notify_all();
 }
@@ -171,7 +171,7 @@ int WriterDevice::Read(std::uint8_t* buffer, std::uint32_t capacity, std::uint32
     if (!toHost_.empty() && toHost_.front().readyAt <= now) break;
     if (now >= deadline) return 0;
     const auto until = toHost_.empty() ? deadline : std::min(deadline, toHost_.front().readyAt);
-    arrived_.wait_until(lock, until);
+    WaitUntil(lock, until);
   }
   Pending p = std::move(toHost_.front());
   toHost_.pop_front();
@@ -179,6 +179,20 @@ int WriterDevice::Read(std::uint8_t* buffer, std::uint32_t capacity, std::uint32
   std::copy_n(p.bytes.begin(), n, buffer);
   if (received) *received = static_cast<std::uint32_t>(n);
   return 1;
+}
+
+void WriterDevice::WaitUntil(std::unique_lock<std::mutex>& lock, std::chrono::steady_clock::time_point until) {
+  // A timed wait wakes up to some tens of microseconds late; at per-exchange
+  // latencies of about 100 us that would be a large error. The last stretch
+  // is waited out by yielding.
+  constexpr auto kSlack = std::chrono::microseconds(80);
+  if (until - std::chrono::steady_clock::now() > kSlack) {
+    arrived_.wait_until(lock, until - kSlack);
+    return;
+  }
+  lock.unlock();
+  std::this_thread::yield();
+  lock.lock();
 }
 
 std::string WriterDevice::StatusJson() const {

@@ -40,6 +40,8 @@ class WriterDevice {
   void VisitFamily(const std::function<void(CommandFamily*)>& visit);
 
  private:
+  void WaitUntil(std::unique_lock<std::mutex>& lock, std::chrono::steady_clock::time_point until);
+
   struct Pending {
     std::vector<std::uint8_t> bytes;
     std::chrono::steady_clock::time_point readyAt;
@@ -49,7 +51,7 @@ class WriterDevice {
   void InstallFirmware(std::vector<std::uint8_t> image);
   void ChooseFamily();
   Answer Dispatch(const Request& request);
-  void Queue(const Reply& reply, const LinkFault* fault);
+  void Queue(const Reply& reply, const LinkFault* fault, std::chrono::steady_clock::time_point arrived);
   void QueueStale(std::size_t bytes);
   std::chrono::milliseconds ReadWait(std::uint32_t timeoutMs) const;
 

@@ -44,6 +44,18 @@ TEST_F(SimLinkTest, IdentityExchangeLogsTheWholeTranscript) {
   EXPECT_EQ(capture.Bytes(), expected);
 }
 
+TEST_F(SimLinkTest, TheLatencyHoldsEachReplyBackFromItsRequest) {
+  sim.Configure({{"latency_us", 300000}});
+  ASSERT_TRUE(link.OpenLink());
+  std::uint8_t request[2] = {0xF0, 0x00};
+  std::uint8_t reply[64] = {};
+  std::uint32_t count = 0;
+  ASSERT_NE(sim.Driver().Write(request, 2, &count, 7000), 0);
+  EXPECT_EQ(sim.Driver().Read(reply, 64, &count, 0), 0) << "the reply is not due yet";
+  EXPECT_NE(sim.Driver().Read(reply, 64, &count, 7000), 0);
+  EXPECT_EQ(reply[0], 0xF0);
+}
+
 TEST_F(SimLinkTest, ABlankWriterReportsTheUnregisteredNumber) {
   ASSERT_TRUE(link.OpenLink());
   const auto identity = ExchangeIdentity(exchange);
