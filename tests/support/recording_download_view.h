@@ -53,6 +53,7 @@ class RecordingDownloadView : public DownloadWindowView {
     std::lock_guard<std::mutex> lock(mutex_);
     progressTexts_.push_back(text);
   }
+  void SetByteProgress(const ByteCount& count) override { SetProgressText(count.Text()); }
   void UpdateFileProgress(std::size_t row, int percent) override {
     std::lock_guard<std::mutex> lock(mutex_);
     cells_.emplace_back(row, percent);

@@ -18,7 +18,7 @@ class RecordingUpdateView : public FirmwareUpdateView {
     });
   }
   void StepProgress() override { Locked([&] { ++progress; }); }
-  void SetByteCounter(const std::string& text) override { Locked([&] { byteCounter = text; }); }
+  void SetByteCounter(const ByteCount& count) override { Locked([&] { byteCounter = count.Text(); }); }
   void UpdateFinished() override { Locked([&] { ++finished; }); }
 
   std::vector<std::string> statuses;

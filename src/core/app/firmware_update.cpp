@@ -98,8 +98,7 @@ class UpdateRun {
       if (!piece(phase, at, n)) return false;
       done += n;
       u_.view.StepProgress();
-      u_.view.SetByteCounter(
-          FormatText("%s: %d/%d[byte]", counterLabel, static_cast<int>(done), static_cast<int>(Size())));
+      u_.view.SetByteCounter({counterLabel, done, Size()});
     }
     log_.LogText(EndMarker(CommandFamily::Writer, phase));
     return true;

@@ -34,7 +34,7 @@ class LinkHandedOver final : public FirmwareUpdateView {
   void SetDeviceStatus(const std::string& text) override { view_.SetDeviceStatus(text); }
   void ResetProgress(int upper) override { view_.ResetProgress(upper); }
   void StepProgress() override { view_.StepProgress(); }
-  void SetByteCounter(const std::string& text) override { view_.SetByteCounter(text); }
+  void SetByteCounter(const ByteCount& count) override { view_.SetByteCounter(count); }
   void UpdateFinished() override {
     lease_.Release();
     view_.UpdateFinished();

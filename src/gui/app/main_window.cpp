@@ -46,7 +46,9 @@ CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<Setti
       settings_(settings ? std::move(settings) : std::make_shared<QtSettingsStore>()),
       openDeviceWindow_([this](DeviceWindowKind kind, QWidget* owner) {
         OpenDeviceWindow(kind, owner, {*controller_, *settings_, *prompt_});
-      }) {
+      }),
+      progressSteps_([this](int steps) { progress_->setValue(std::min(steps, progress_->maximum())); }),
+      byteCount_([this](const ByteCount& count) { byteCounter_->setText(FromUtf8(count.Text())); }) {
   setObjectName("CVantrellDlg");
   setWindowTitle("Vantrell");
   setWindowIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
@@ -170,19 +172,16 @@ void CVantrellDlg::SetDeviceStatus(const std::string& text) {
 }
 
 void CVantrellDlg::ResetProgress(int upper) {
+  stepsTaken_.store(0);
   RunOnGuiThread(this, [this, upper] {
     progress_->setRange(0, upper > 0 ? upper : 1);  // an empty range would show a busy bar
     progress_->setValue(0);
   });
 }
 
-void CVantrellDlg::StepProgress() {
-  RunOnGuiThread(this, [this] { progress_->setValue(std::min(progress_->value() + 1, progress_->maximum())); });
-}
+void CVantrellDlg::StepProgress() { progressSteps_.Post(stepsTaken_.fetch_add(1) + 1); }
 
-void CVantrellDlg::SetByteCounter(const std::string& text) {
-  RunOnGuiThread(this, [this, t = FromUtf8(text)] { byteCounter_->setText(t); });
-}
+void CVantrellDlg::SetByteCounter(const ByteCount& count) { byteCount_.Post(count); }
 
 void CVantrellDlg::UpdateFinished() {
   RunOnGuiThread(this, [this] {

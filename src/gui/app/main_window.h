@@ -1,6 +1,7 @@
 #pragma once
 // The main window: device selection, RUN, and the status lines of the
 // selection and of the writer firmware update.
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "core/app/main_window_controls.h"
 #include "core/app/main_window_shell.h"
 #include "core/devices/device_selection_view.h"
+#include "gui/common/posted_display.h"
 
 class QComboBox;
 class QLabel;
@@ -57,7 +59,7 @@ class CVantrellDlg : public QDialog,
   // FirmwareUpdateView: called from the update's worker thread
   void ResetProgress(int upper) override;
   void StepProgress() override;
-  void SetByteCounter(const std::string& text) override;
+  void SetByteCounter(const ByteCount& count) override;
   void UpdateFinished() override;
   // MainWindowControls
   void SetRunControlsEnabled(bool enabled) override;
@@ -87,6 +89,10 @@ class CVantrellDlg : public QDialog,
   QLabel* deviceStatus_ = nullptr;
   QLabel* byteCounter_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  // The update's steps and byte counts, shown without the worker waiting.
+  std::atomic<int> stepsTaken_{0};
+  PostedDisplay<int> progressSteps_;
+  PostedDisplay<ByteCount> byteCount_;
 };
 
 }  // namespace vantrell::gui

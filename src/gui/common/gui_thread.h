@@ -1,6 +1,8 @@
 #pragma once
 // Workers never touch widgets: what they show reaches the GUI thread through
 // here, synchronously, like a window message sent from another thread.
+#include <atomic>
+#include <cstdint>
 #include <functional>
 
 #include <QCoreApplication>
@@ -10,6 +12,11 @@
 
 namespace vantrell::gui {
 
+// How many times a worker has waited for the GUI thread so far. Each wait
+// costs the worker a round trip through the GUI thread's event queue, so the
+// packet loops must not make one per packet.
+inline std::atomic<std::uint64_t> blockingGuiCalls{0};
+
 // Runs work on context's thread and waits for it. Runs it at once when the
 // caller already is on that thread.
 inline void RunOnGuiThread(QObject* context, const std::function<void()>& work) {
@@ -18,6 +25,7 @@ inline void RunOnGuiThread(QObject* context, const std::function<void()>& work) 
     work();
     return;
   }
+  blockingGuiCalls.fetch_add(1, std::memory_order_relaxed);
   QMetaObject::invokeMethod(context, work, Qt::BlockingQueuedConnection);
 }
 

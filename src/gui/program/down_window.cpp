@@ -218,6 +218,8 @@ void CDownWindow::SetTotalProgressShowPercentage(bool show) { controls_.total->S
 
 void CDownWindow::SetProgressText(const std::string& text) { controls_.stageText->setText(FromUtf8(text)); }
 
+void CDownWindow::SetByteProgress(const ByteCount& count) { SetProgressText(count.Text()); }
+
 void CDownWindow::UpdateFileProgress(std::size_t row, int percent) { binding_->SetProgress(row, percent); }
 
 void CDownWindow::ShowCounters(const ResultCounters& counters) {

@@ -66,6 +66,7 @@ class CDownWindow : public QDialog, public DownloadWindowView {
   void SetTotalProgressPosition(int position) override;
   void SetTotalProgressShowPercentage(bool show) override;
   void SetProgressText(const std::string& text) override;
+  void SetByteProgress(const ByteCount& count) override;
   void UpdateFileProgress(std::size_t row, int percent) override;
   void ShowCounters(const ResultCounters& counters) override;
   bool IsCheckSumChecked() override;

@@ -6,6 +6,11 @@
 
 namespace vantrell::gui {
 
+DownloadViewBridge::DownloadViewBridge(DownloadWindowView& window)
+    : window_(&window), byteProgress_([this](const ByteCount& count) {
+        if (window_ != nullptr) window_->SetByteProgress(count);
+      }) {}
+
 template <typename Call>
 void DownloadViewBridge::OnWindow(Call call) {
   // The application object outlives every window, so the call always has a
@@ -38,6 +43,8 @@ void DownloadViewBridge::SetTotalProgressShowPercentage(bool show) {
 void DownloadViewBridge::SetProgressText(const std::string& text) {
   OnWindow([&](DownloadWindowView& w) { w.SetProgressText(text); });
 }
+
+void DownloadViewBridge::SetByteProgress(const ByteCount& count) { byteProgress_.Post(count); }
 
 void DownloadViewBridge::UpdateFileProgress(std::size_t row, int percent) {
   OnWindow([&](DownloadWindowView& w) { w.UpdateFileProgress(row, percent); });

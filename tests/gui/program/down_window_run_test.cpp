@@ -5,6 +5,7 @@
 #include "core/program/chip/chip_types.h"
 #include "down_window_fixture.h"
 #include "gui/controls/percent_progress_ctrl.h"
+#include "gui/common/gui_thread.h"
 #include "gui/program/pack_lines.h"
 #include "gui/support/window_manager_close.h"
 
@@ -147,6 +148,22 @@ TEST_F(DownWindowRunTest, EraseAllAsksFirstAndNeverCounts) {
   EXPECT_EQ(sim.ReadSocketFlash(4, 9 * 1024, 1), std::vector<std::uint8_t>{0xFF});
   EXPECT_EQ(Text("1036"), "0");
   EXPECT_FALSE(Button("1013")->isEnabled()) << "the list is still empty";
+}
+
+TEST_F(DownWindowRunTest, TenThousandProgramPacketsWaitForTheWindowOnlyAtChecksAndQuarters) {
+  vantrell::test::ChipDeviceSpec large = SmallDevice();
+  large.flashSizeKb = 1024;
+  UseDevice("VELORA-SIM", large);
+  Open();
+  LoadFiles({MakeFile("large.bin", Pattern(1 + 10000 * 62, 9))});  // the first byte, then 10 000 packets
+  const std::uint64_t before = blockingGuiCalls.load();
+  QTest::mouseClick(Button("1030"), Qt::LeftButton);
+  ASSERT_TRUE(WaitForRunEnd());
+  // Pack lines at the identity checks, the stage's checks and its end, the
+  // quarters, the counters: never one per packet.
+  EXPECT_LE(blockingGuiCalls.load() - before, 100u);
+  EXPECT_EQ(Text("1022"), "Write: 620001/620001[byte]");
+  EXPECT_EQ(sim.RequestCount(0xD4), 10000u);
 }
 
 class DownWindowCloseTest : public DownWindowRunTest {

@@ -3,7 +3,9 @@
 // the one thing they read back (the CheckSum box). Every call comes from the
 // worker thread, except DisableRunButtons, which the start of a run makes on
 // the window's own thread; the GUI side carries calls to its thread and waits
-// for them, like a window message sent from another thread. A run holds its
+// for them, like a window message sent from another thread — all but the
+// byte counts of every packet, which are handed over without waiting (see
+// SetByteProgress). A run holds its
 // view through a shared pointer; the last reference may be let go on the
 // worker thread when the run ends.
 #include <cstddef>
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "core/program/run/result_counters.h"
+#include "core/worker/byte_count.h"
 
 namespace vantrell {
 
@@ -30,6 +33,11 @@ class DownloadWindowView {
 
   // Progress text of the running stage (static 1022).
   virtual void SetProgressText(const std::string& text) = 0;
+  // The same text for the bytes a Program or Verify stage has sent, at every
+  // packet. Shown when the window gets to it, without the worker waiting:
+  // counts that come faster may be skipped, the last one is always shown,
+  // and the order against the other calls is kept.
+  virtual void SetByteProgress(const ByteCount& count) = 0;
   // Progress cell (column 3) of a download list row, 0 to 100.
   virtual void UpdateFileProgress(std::size_t row, int percent) = 0;
 
@@ -56,6 +64,7 @@ class NullDownloadWindowView final : public DownloadWindowView {
   void SetTotalProgressPosition(int) override {}
   void SetTotalProgressShowPercentage(bool) override {}
   void SetProgressText(const std::string&) override {}
+  void SetByteProgress(const ByteCount&) override {}
   void UpdateFileProgress(std::size_t, int) override {}
   void ShowCounters(const ResultCounters&) override {}
   bool IsCheckSumChecked() override { return false; }

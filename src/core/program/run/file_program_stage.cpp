@@ -14,9 +14,7 @@ namespace {
 constexpr const char* kProgrammingName = "Programming";
 constexpr std::uint64_t kChunk = 62;
 
-std::string WriteText(std::uint64_t written, std::uint64_t size) {
-  return FormatText("Write: %d/%d[byte]", static_cast<int>(written), static_cast<int>(size));
-}
+ByteCount Written(std::uint64_t written, std::uint64_t size) { return {"Write", written, size}; }
 
 }  // namespace
 
@@ -34,7 +32,7 @@ RunEnd FileStages::Program(const FileTarget& file) {
   if (RunEnd end = EndUnlessSuccess(run_.chip.commands.AaiAutoAddress(file.address, firstByte, status))) return end;
   if (!run_.checks.CheckChipStatus(0, status, "Auto Addr Prog", true)) return LinkResult::Reported;
   std::uint64_t written = 1;
-  run_.view->SetProgressText(WriteText(written, file.size));
+  run_.view->SetByteProgress(Written(written, file.size));
 
   if (RunEnd end = ProgramPackets(file, written)) return end;
 
@@ -65,7 +63,7 @@ RunEnd FileStages::ProgramPackets(const FileTarget& file, std::uint64_t& written
     if (marks.Reached(percent)) {
       ShowProgress(file, percent, TotalPosition(file, weights_.program, written, file.size, weights_.erase));
     }
-    run_.view->SetProgressText(WriteText(written, file.size));
+    run_.view->SetByteProgress(Written(written, file.size));
   }
 
   if (rest == 0) return kGoOn;
@@ -76,7 +74,7 @@ RunEnd FileStages::ProgramPackets(const FileTarget& file, std::uint64_t& written
   written += rest;
   ShowProgress(file, 100 * written / file.size,
                TotalPosition(file, weights_.program, written, file.size, weights_.erase));
-  run_.view->SetProgressText(WriteText(written, file.size));
+  run_.view->SetByteProgress(Written(written, file.size));
   return kGoOn;
 }
 

@@ -14,9 +14,7 @@ namespace {
 constexpr const char* kVerifyName = "Program Verify";
 constexpr std::uint64_t kChunk = 62;
 
-std::string VerifyText(std::uint64_t verified, std::uint64_t size) {
-  return FormatText("Verify: %d/%d[byte]", static_cast<int>(verified), static_cast<int>(size));
-}
+ByteCount Verified(std::uint64_t verified, std::uint64_t size) { return {"Verify", verified, size}; }
 
 }  // namespace
 
@@ -65,7 +63,7 @@ RunEnd FileStages::VerifyPackets(const FileTarget& file, std::uint64_t& verified
     if (marks.Reached(percent)) {
       ShowProgress(file, percent, TotalPosition(file, weights_.verify, verified, file.size, weightsBefore));
     }
-    run_.view->SetProgressText(VerifyText(verified, file.size));
+    run_.view->SetByteProgress(Verified(verified, file.size));
   }
 
   if (rest == 0) return kGoOn;
@@ -76,7 +74,7 @@ RunEnd FileStages::VerifyPackets(const FileTarget& file, std::uint64_t& verified
   verified += rest;
   ShowProgress(file, 100 * verified / file.size,
                TotalPosition(file, weights_.verify, verified, file.size, weightsBefore));
-  run_.view->SetProgressText(VerifyText(verified, file.size));
+  run_.view->SetByteProgress(Verified(verified, file.size));
   return kGoOn;
 }
 
