@@ -5,7 +5,7 @@
 
 #include "core/program/chip/chip_commands.h"
 #include "core/program/chip/chip_context.h"
-#include "core/worker/progress_bar_view.h"
+#include "core/operation/progress_bar_view.h"
 #include "program_sim_rig.h"
 
 namespace vantrell {

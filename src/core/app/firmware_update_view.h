@@ -5,7 +5,7 @@
 // waiting: faster ones may be skipped, the last one is always shown.
 #include <string>
 
-#include "core/worker/byte_count.h"
+#include "core/operation/byte_count.h"
 
 namespace vantrell {
 

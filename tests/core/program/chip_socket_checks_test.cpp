@@ -7,7 +7,7 @@
 #include "core/link/writer_link.h"
 #include "core/program/chip/chip_channel.h"
 #include "core/program/chip/chip_commands.h"
-#include "core/worker/run_prompt.h"
+#include "core/operation/run_prompt.h"
 #include "core/program/chip/socket_board.h"
 #include "support/fake_chip_writer.h"
 #include "support/log_capture.h"

@@ -8,8 +8,8 @@
 #include "core/app/busy_lease.h"
 #include "core/program/chip/chip_channel.h"
 #include "core/program/chip/chip_commands.h"
-#include "core/worker/run_control.h"
-#include "core/worker/run_prompt.h"
+#include "core/operation/run_control.h"
+#include "core/operation/run_prompt.h"
 
 namespace vantrell {
 

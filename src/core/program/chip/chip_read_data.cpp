@@ -7,8 +7,8 @@
 #include "core/program/chip/chip_commands.h"
 #include "core/program/chip/chip_replies.h"
 #include "core/program/chip/chip_requests.h"
-#include "core/worker/progress_bar_view.h"
-#include "core/worker/quarter_marks.h"
+#include "core/operation/progress_bar_view.h"
+#include "core/operation/quarter_marks.h"
 
 namespace vantrell {
 

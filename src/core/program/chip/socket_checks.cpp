@@ -2,7 +2,7 @@
 
 #include "core/program/chip/chip_channel.h"
 #include "core/program/chip/chip_commands.h"
-#include "core/worker/run_prompt.h"
+#include "core/operation/run_prompt.h"
 #include "core/program/chip/socket_board.h"
 
 namespace vantrell {

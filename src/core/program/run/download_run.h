@@ -9,7 +9,7 @@
 #include "core/program/chip/chip_context.h"
 #include "core/program/job/download_file.h"
 #include "core/program/job/download_job.h"
-#include "core/worker/run_clock.h"
+#include "core/operation/run_clock.h"
 #include "core/program/run/run_options.h"
 #include "core/program/run/run_recorder.h"
 #include "core/program/run/run_view.h"

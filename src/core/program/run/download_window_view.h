@@ -13,7 +13,7 @@
 #include <string>
 
 #include "core/program/run/result_counters.h"
-#include "core/worker/byte_count.h"
+#include "core/operation/byte_count.h"
 
 namespace vantrell {
 

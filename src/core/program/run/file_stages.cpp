@@ -1,7 +1,7 @@
 #include "core/program/run/file_stages.h"
 
 #include "core/program/run/download_run.h"
-#include "core/worker/quarter_marks.h"
+#include "core/operation/quarter_marks.h"
 #include "core/text/format.h"
 
 namespace vantrell {

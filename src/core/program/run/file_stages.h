@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/program/job/download_job.h"
-#include "core/worker/run_end.h"
+#include "core/operation/run_end.h"
 #include "core/program/run/stage_weights.h"
 
 namespace vantrell {

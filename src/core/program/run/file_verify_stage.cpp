@@ -5,7 +5,7 @@
 #include "core/link/log_markers.h"
 #include "core/program/run/download_run.h"
 #include "core/program/run/file_stages.h"
-#include "core/worker/quarter_marks.h"
+#include "core/operation/quarter_marks.h"
 #include "core/text/format.h"
 
 namespace vantrell {

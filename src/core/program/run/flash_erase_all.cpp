@@ -1,7 +1,7 @@
 #include "core/program/run/flash_erase_all.h"
 
 #include "core/program/run/download_run.h"
-#include "core/worker/quarter_marks.h"
+#include "core/operation/quarter_marks.h"
 #include "core/program/chip/sector_address.h"
 #include "core/text/format.h"
 

@@ -19,7 +19,7 @@
 #include "core/program/job/download_job.h"
 #include "core/program/run/download_window_view.h"
 #include "core/program/run/result_counters.h"
-#include "core/worker/run_clock.h"
+#include "core/operation/run_clock.h"
 #include "core/program/run/run_options.h"
 #include "core/program/run/run_recorder.h"
 #include "core/program/run/run_view.h"

@@ -5,7 +5,7 @@
 
 #include "core/program/chip/chip_types.h"
 #include "core/program/run/result_counters.h"
-#include "core/worker/run_control.h"
+#include "core/operation/run_control.h"
 
 namespace vantrell {
 

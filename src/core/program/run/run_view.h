@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "core/program/run/download_window_view.h"
-#include "core/worker/run_control.h"
-#include "core/worker/view_slot.h"
+#include "core/operation/run_control.h"
+#include "core/operation/view_slot.h"
 
 namespace vantrell {
 

@@ -1,4 +1,4 @@
-#include "core/worker/byte_count.h"
+#include "core/operation/byte_count.h"
 
 #include "core/text/format.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes of one run. An abandoned run shows nothing more.
 #include "core/app/prompt.h"
-#include "core/worker/run_control.h"
+#include "core/operation/run_control.h"
 
 namespace vantrell {
 
