@@ -73,6 +73,10 @@ void MainController::RestoreSelection() {
 
 void MainController::Close() {
   SaveSettings();
+  CloseWithoutSaving();
+}
+
+void MainController::CloseWithoutSaving() {
   if (run_) run_->AbandonUpdate();
   if (programming_) programming_->Abandon();
   if (link_) link_->CloseLink();

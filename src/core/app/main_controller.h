@@ -47,6 +47,9 @@ class MainController {
   bool StartUp();
   // Saves the settings, closes the link and the log.
   void Close();
+  // Closes the link and the log like Close, storing nothing: the way out
+  // when a companion tool takes over.
+  void CloseWithoutSaving();
 
   // Selection change of the device combo box.
   void SelectDeviceImage(int comboIndex) { images_.SelectDeviceImage(comboIndex); }
@@ -58,6 +61,7 @@ class MainController {
   DeviceImages& Images() { return images_; }
   const DeviceCatalogue& Catalogue() const { return catalogue_; }
   BusyState& Busy() { return busy_; }
+  const std::string& ProgramDirectory() const { return location_.programDirectory; }
 
  private:
   bool BindDriver();
