@@ -73,7 +73,10 @@ void MainController::RestoreSelection() {
 
 void MainController::Close() {
   SaveSettings();
-  CloseWithoutSaving();
+  if (run_) run_->AbandonUpdate();
+  if (programming_) programming_->Abandon();
+  if (link_) link_->CloseLink();
+  log_.Close();
 }
 
 void MainController::CloseWithoutSaving() {

@@ -30,6 +30,8 @@ CBinFileInfo::CBinFileInfo(const std::vector<DeviceInfoRow>& rows, QWidget* pare
     : QDialog(parent), list_(new CCellListCtrl(this)) {
   setObjectName("CBinFileInfo");
   setWindowTitle("All Device Information");
+  // A window of fixed size: a close box, nothing to maximise.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   const DialogUnits units(font());
   setFixedSize(units.Size(414, 214));
   list_->setObjectName("1027");
