@@ -61,7 +61,7 @@ class MainController {
   DeviceImages& Images() { return images_; }
   const DeviceCatalogue& Catalogue() const { return catalogue_; }
   BusyState& Busy() { return busy_; }
-  const std::string& ProgramDirectory() const { return location_.programDirectory; }
+  const ProgramLocation& Location() const { return location_; }
 
  private:
   bool BindDriver();

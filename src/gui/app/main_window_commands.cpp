@@ -23,11 +23,11 @@ void CVantrellDlg::OnAllDeviceInfo() {
 }
 
 void CVantrellDlg::OnUpdateCheck() {
-  if (RunUpdateCheck(*prompt_, controller_->ProgramDirectory())) EndWithoutSaving();
+  if (RunUpdateCheck(*prompt_, controller_->Location().programDirectory)) EndWithoutSaving();
 }
 
 void CVantrellDlg::OnDeviceListUpdate() {
-  if (LaunchCompanionTool(kDeviceListEditor, CompanionPlaceFor(controller_->ProgramDirectory()), *prompt_)) {
+  if (LaunchCompanionTool(kDeviceListEditor, CompanionPlaceFor(controller_->Location().programDirectory), *prompt_)) {
     EndWithoutSaving();
   }
 }
