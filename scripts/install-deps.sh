@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   nlohmann-json3-dev
+  libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
   xvfb xauth imagemagick fonts-nanum fonts-dejavu-core

@@ -82,6 +82,13 @@ void MainController::Close() {
   log_.Close();
 }
 
+void MainController::CloseWithoutSaving() {
+  if (run_) run_->AbandonUpdate();
+  if (programming_) programming_->Abandon();
+  if (link_) link_->CloseLink();
+  log_.Close();
+}
+
 void MainController::SaveSettings() {
   const WindowRect r = parts_.shell.RestoredRect();
   parts_.settings.WriteInt(kInitialization, "VertPos", r.top);

@@ -48,6 +48,9 @@ class MainController {
   // Saves the settings (only when start-up completed), closes the link and
   // the log.
   void Close();
+  // Closes the link and the log like Close, storing nothing: the way out
+  // when a companion tool takes over.
+  void CloseWithoutSaving();
 
   // Selection change of the device combo box.
   void SelectDeviceImage(int comboIndex) { images_.SelectDeviceImage(comboIndex); }
@@ -59,6 +62,7 @@ class MainController {
   DeviceImages& Images() { return images_; }
   const DeviceCatalogue& Catalogue() const { return catalogue_; }
   BusyState& Busy() { return busy_; }
+  const ProgramLocation& Location() const { return location_; }
 
  private:
   bool BindDriver();

@@ -1,5 +1,6 @@
 #include "core/devices/device_images.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -72,18 +73,24 @@ void DeviceImages::ListImage(std::size_t index, const std::string& fileName) {
   files_.push_back(fileName);
 }
 
-bool DeviceImages::LoadDeviceImage(const std::string& fileName) {
-  const std::string path = DeviceDirectory() + kPathSeparator + fileName;
-  log_.LogMessage("Load Binary File Name = %s\r\n", path.c_str());
+std::string DeviceImages::ImagePath(const std::string& fileName) const {
+  return DeviceDirectory() + kPathSeparator + fileName;
+}
 
-  std::ifstream in;
+bool DeviceImages::OpenImage(const std::string& path, std::ifstream& in) {
+  log_.LogMessage("Load Binary File Name = %s\r\n", path.c_str());
   std::error_code ec;
   if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
-  if (!in.is_open()) {
-    prompt_.Tell(ApplicationBox("Cannot Open File!"));
-    log_.LogText("Cannot Open File!\r\n");
-    return false;
-  }
+  if (in.is_open()) return true;
+  prompt_.Tell(ApplicationBox("Cannot Open File!"));
+  log_.LogText("Cannot Open File!\r\n");
+  return false;
+}
+
+bool DeviceImages::LoadDeviceImage(const std::string& fileName) {
+  const std::string path = ImagePath(fileName);
+  std::ifstream in;
+  if (!OpenImage(path, in)) return false;
   const std::uint64_t size = StreamSize(in);
   log_.LogMessage(" ☞<%s> File Size = %d\r\n", path.c_str(), static_cast<int>(std::min(size, kMaxImageBytes)));
 
@@ -135,6 +142,21 @@ bool DeviceImages::SelectDeviceImage(int comboIndex) {
   view_.SetDeviceStatus(" [" + record.name + "] - Version " + FormatDeviceVersion(selected_.version));
   TakeDevice(record);
   return true;
+}
+
+std::optional<ImageHeader> DeviceImages::ReadImageHeader(const std::string& fileName) {
+  std::ifstream in;
+  if (!OpenImage(ImagePath(fileName), in)) return std::nullopt;
+  // Eight bytes are read as always; a shorter file is fine as long as it
+  // holds the header, the only part the views use.
+  std::array<std::uint8_t, 8> bytes{};
+  in.read(reinterpret_cast<char*>(bytes.data()), bytes.size());
+  if (static_cast<std::size_t>(in.gcount()) < kHeaderSize) {
+    prompt_.Tell(ApplicationBox("Failed to read file!"));
+    log_.LogMessage("Failed to read file! -> <%s>\r\n", fileName.c_str());
+    return std::nullopt;
+  }
+  return ImageHeader{U16At(bytes, 0), U16At(bytes, 2)};
 }
 
 void DeviceImages::TakeDevice(const DeviceRecord& record) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -17,6 +18,12 @@ class DeviceCatalogue;
 class DeviceSelectionView;
 class MessageLog;
 class Prompt;
+
+// The number and version every image starts with.
+struct ImageHeader {
+  std::uint16_t number = 0;
+  std::uint16_t version = 0;
+};
 
 // A version as shown everywhere: "%x.%02x" of its high and low byte (0x0105 reads 1.05).
 std::string FormatDeviceVersion(std::uint16_t version);
@@ -43,6 +50,10 @@ class DeviceImages {
   // an index outside the list selects with an empty file name (and fails).
   // True when the image was selected.
   bool SelectDeviceImage(int comboIndex);
+  // Reads only the header of a file of the "Device" directory, leaving the
+  // loaded image alone. Nothing when the file cannot be opened, or holds
+  // fewer bytes than the header (each told and logged).
+  std::optional<ImageHeader> ReadImageHeader(const std::string& fileName);
 
   // Directory of the images: the program directory and "Device".
   std::string DeviceDirectory() const;
@@ -59,6 +70,9 @@ class DeviceImages {
 
  private:
   void ListImage(std::size_t index, const std::string& fileName);
+  std::string ImagePath(const std::string& fileName) const;
+  // Logs the path being loaded and opens the file; tells and logs a failure.
+  bool OpenImage(const std::string& path, std::ifstream& in);
   bool ReadImage(std::istream& in, std::uint64_t size);
   void DropImage();
   void TakeDevice(const DeviceRecord& record);

@@ -109,21 +109,26 @@ void CVantrellDlg::BuildControls() {
 void CVantrellDlg::BuildMenus() {
   auto* bar = new QMenuBar(this);
   auto* info = bar->addMenu("Info");
-  // The information views and the update check are not in this build yet.
-  info->addAction("Current Device Information")->setObjectName("32779");
-  info->addAction("All Device Information")->setObjectName("32781");
-  for (QAction* a : info->actions()) a->setEnabled(false);
+  QAction* current = info->addAction("Current Device Information");
+  current->setObjectName("32779");
+  connect(current, &QAction::triggered, this, &CVantrellDlg::OnCurrentDeviceInfo);
+  QAction* all = info->addAction("All Device Information");
+  all->setObjectName("32781");
+  connect(all, &QAction::triggered, this, &CVantrellDlg::OnAllDeviceInfo);
   auto* help = bar->addMenu("Help");
   QAction* about = help->addAction("About Vantrell");
   about->setObjectName("32777");
   connect(about, &QAction::triggered, this, &CVantrellDlg::ShowAboutBox);
   QAction* check = help->addAction("Update Check");
   check->setObjectName("32778");
-  check->setEnabled(false);
+  connect(check, &QAction::triggered, this, &CVantrellDlg::OnUpdateCheck);
   layout()->setMenuBar(bar);
 
   auto* aboutKey = new QShortcut(QKeySequence(Qt::Key_F12), this);
   connect(aboutKey, &QShortcut::activated, this, &CVantrellDlg::ShowAboutBox);
+  // The device list editor has no menu item, only this key.
+  auto* editorKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_F12), this);
+  connect(editorKey, &QShortcut::activated, this, &CVantrellDlg::OnDeviceListUpdate);
 }
 
 bool CVantrellDlg::StartUp() { return controller_->StartUp(); }

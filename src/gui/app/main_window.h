@@ -76,6 +76,14 @@ class CVantrellDlg : public QDialog,
   void BuildControls();
   void BuildMenus();
   void OnRun();
+  // The Info and Help menus' commands and the device list editor's key.
+  void OnCurrentDeviceInfo();
+  void OnAllDeviceInfo();
+  void OnUpdateCheck();
+  void OnDeviceListUpdate();
+  // Ends the window the way Cancel does, once a companion tool has taken
+  // over: the link and the log are let go, the settings are not stored.
+  void EndWithoutSaving();
 
   std::shared_ptr<Prompt> prompt_;
   std::shared_ptr<SettingsStore> settings_;

@@ -1,0 +1,107 @@
+#include "core/update/companion_tool.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <span>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#endif
+
+#include "core/app/prompt.h"
+#include "core/platform/detached_process.h"
+#include "core/platform/resource_table.h"
+#include "core/update/installed_files.h"
+
+namespace vantrell {
+
+#if defined(_WIN32)
+const CompanionTool kDeviceListEditor{kIdrDevUpdate, "IDR_DEV_UPDATE", "DeviceListUpdate.exe", "DevUpdateExeLoad Fail!"};
+const CompanionTool kUpdater{kIdrAutoUpdate, "IDR_AUTO_UPDATE", "DiziDiverur.exe", "AutoUpdateProgramLoad Fail!"};
+#else
+const CompanionTool kDeviceListEditor{kIdrDevUpdate, "IDR_DEV_UPDATE", "DeviceListUpdate", "DevUpdateExeLoad Fail!"};
+const CompanionTool kUpdater{kIdrAutoUpdate, "IDR_AUTO_UPDATE", "DiziDiverur", "AutoUpdateProgramLoad Fail!"};
+#endif
+
+namespace {
+
+constexpr const char* kErrorCaption = "Error!";
+// The text names the program file as the program has always called it.
+constexpr const char* kProgramFileFailure = "LoadLibrary Error!(Vantrell.exe)";
+
+std::string StepFailureText(ResourceStep step, const CompanionTool& tool) {
+  switch (step) {
+    case ResourceStep::FindResource: return std::string("FindResource Error!(") + tool.resourceName + ")";
+    case ResourceStep::LoadResource: return std::string("LoadResource Error!(") + tool.resourceName + ")";
+    case ResourceStep::LockResource: return std::string("LockResource Error!(") + tool.resourceName + ")";
+    case ResourceStep::LoadLibrary:
+    case ResourceStep::None: break;
+  }
+  return kProgramFileFailure;
+}
+
+bool CanOpenProgramFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec) && std::ifstream(path, std::ios::binary).is_open();
+}
+
+// A new file only: an existing one (even one that cannot be read) is never
+// truncated. Executable for everyone who may read it.
+std::FILE* CreateNewExecutable(const std::string& path) {
+#if defined(_WIN32)
+  return std::fopen(path.c_str(), "wbx");
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0755);
+  return fd < 0 ? nullptr : ::fdopen(fd, "wb");
+#endif
+}
+
+// The whole tool or no file at all: a cut-off tool left behind would be
+// started as it is from then on, and never replaced.
+bool WriteNewExecutable(const std::string& path, std::span<const std::uint8_t> bytes) {
+  std::FILE* file = CreateNewExecutable(path);
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) == 0 && written) return true;
+  std::error_code ec;
+  std::filesystem::remove(path, ec);
+  return false;
+}
+
+std::string ToolPath(const CompanionTool& tool, const CompanionPlace& place) {
+  return (std::filesystem::path(place.toolDirectory) / tool.fileName).string();
+}
+
+}  // namespace
+
+CompanionPlace CompanionPlaceFor(const std::string& programDirectory) {
+  std::error_code ec;
+  const std::filesystem::path current = std::filesystem::current_path(ec);
+  return {ProgramFilePath(programDirectory), ec ? std::string(".") : current.string()};
+}
+
+bool ExtractCompanionTool(const CompanionTool& tool, const CompanionPlace& place, Prompt& prompt) {
+  const auto fail = [&](const std::string& text) {
+    prompt.Tell(WindowBox(kErrorCaption, text));
+    return false;
+  };
+  if (!CanOpenProgramFile(place.programFile)) return fail(kProgramFileFailure);
+  const std::string toolPath = ToolPath(tool, place);
+  if (DiskInstalledFiles().IsPresent(toolPath)) return true;
+
+  const ResourceRead resource = ReadProgramResource(place.programFile, tool.resourceId);
+  if (!resource) return fail(StepFailureText(resource.failedStep, tool));
+  if (!WriteNewExecutable(toolPath, resource.bytes)) return fail(std::string("WriteFile Error!(") + tool.resourceName + ")");
+  return true;
+}
+
+bool LaunchCompanionTool(const CompanionTool& tool, const CompanionPlace& place, Prompt& prompt) {
+  // A tool that was written but will not start is told like one that could
+  // not be written: the program must not end with nothing started.
+  if (ExtractCompanionTool(tool, place, prompt) && StartDetached(ToolPath(tool, place))) return true;
+  prompt.Tell(ApplicationBox(tool.launchFailure));
+  return false;
+}
+
+}  // namespace vantrell

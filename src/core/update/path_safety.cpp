@@ -1,0 +1,35 @@
+#include "core/update/path_safety.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vantrell {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasForbiddenText(std::string_view name) {
+  return name.empty() || name.find("..") != std::string_view::npos || name.find('\\') != std::string_view::npos ||
+         name.find('\0') != std::string_view::npos;
+}
+
+bool IsInside(const fs::path& inner, const fs::path& outer) {
+  const auto [stop, unused] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+  return stop == outer.end();
+}
+
+}  // namespace
+
+std::optional<std::string> PathInsideDirectory(const std::string& directory, std::string_view name) {
+  if (HasForbiddenText(name)) return std::nullopt;
+  const fs::path relative{std::string(name)};
+  if (relative.has_root_name() || relative.has_root_directory()) return std::nullopt;
+  std::error_code ec;
+  const fs::path base = fs::weakly_canonical(directory, ec);
+  if (ec) return std::nullopt;
+  const fs::path resolved = fs::weakly_canonical(base / relative, ec);
+  if (ec || !IsInside(resolved, base)) return std::nullopt;
+  return resolved.string();
+}
+
+}  // namespace vantrell

@@ -1,0 +1,100 @@
+// Writing the companion tools out of the program file into the current
+// directory and starting them.
+#include "core/update/companion_tool.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "core/update/companion_files.h"
+#include "support/current_directory.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_dir.h"
+
+namespace vantrell {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+
+class CompanionToolTest : public ::testing::Test {
+ protected:
+  std::string ToolFile() const { return toolDir.File(kDeviceListEditor.fileName); }
+  bool Launch() { return LaunchCompanionTool(kDeviceListEditor, {programFile, toolDir.Path()}, prompt); }
+
+  test::TempDir programDir;
+  test::TempDir toolDir;
+  test::ScopedCurrentDirectory current{toolDir.Path()};
+  std::string programFile = ProgramFilePath(programDir.Path());
+  test::ScriptedPrompt prompt;
+};
+
+TEST_F(CompanionToolTest, WritesTheToolAsAnExecutableAndStartsIt) {
+  const std::string script = test::ScriptLeaving("editor.started");
+  test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes(script)}, {kIdrAutoUpdate, Bytes("other")}});
+  ASSERT_TRUE(Launch());
+  EXPECT_TRUE(prompt.Shown().empty());
+  EXPECT_EQ(test::ReadBytes(ToolFile()), script);
+  EXPECT_NE(fs::status(ToolFile()).permissions() & fs::perms::owner_exec, fs::perms::none);
+  EXPECT_TRUE(test::MarkerAppears(toolDir.File("editor.started")));
+}
+
+TEST_F(CompanionToolTest, AFileOfTheToolsNameIsStartedAsItIsAndNeverReplaced) {
+  test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes(test::ScriptLeaving("carried.started"))}});
+  const std::string present = test::ScriptLeaving("present.started");
+  test::WriteBytes(ToolFile(), present);
+  fs::permissions(ToolFile(), fs::perms::owner_all);
+  ASSERT_TRUE(Launch());
+  EXPECT_EQ(test::ReadBytes(ToolFile()), present);
+  EXPECT_TRUE(test::MarkerAppears(toolDir.File("present.started")));
+  EXPECT_FALSE(fs::exists(toolDir.File("carried.started")));
+}
+
+TEST_F(CompanionToolTest, EachFailedStepIsToldThenTheLaunchFailure) {
+  const auto expectFailure = [&](const std::string& stepText) {
+    SCOPED_TRACE(stepText);
+    test::ScriptedPrompt fresh;
+    EXPECT_FALSE(LaunchCompanionTool(kDeviceListEditor, {programFile, toolDir.Path()}, fresh));
+    EXPECT_EQ(fresh.Shown(), (std::vector<PromptMessage>{WindowBox("Error!", stepText),
+                                                        ApplicationBox("DevUpdateExeLoad Fail!")}));
+    EXPECT_FALSE(fs::exists(ToolFile()));
+  };
+  expectFailure("LoadLibrary Error!(Vantrell.exe)");  // no program file
+
+  test::WriteBytes(programFile, std::string(64, 'P'));
+  expectFailure("FindResource Error!(IDR_DEV_UPDATE)");  // no table at all
+  AppendResources(programFile, {{kIdrAutoUpdate, Bytes("updater")}});
+  expectFailure("FindResource Error!(IDR_DEV_UPDATE)");  // a table without the tool
+
+  test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes("editor")}});
+  std::string damaged = test::ReadBytes(programFile);
+  damaged[64] ^= 0x01;  // the tool's first byte no longer passes its check
+  test::WriteBytes(programFile, damaged);
+  expectFailure("LockResource Error!(IDR_DEV_UPDATE)");
+
+  // A directory that takes no new files, whoever asks.
+  test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes("editor")}});
+  test::ScriptedPrompt readOnly;
+  EXPECT_FALSE(LaunchCompanionTool(kDeviceListEditor, {programFile, "/proc"}, readOnly));
+  EXPECT_EQ(readOnly.Texts(), (std::vector<std::string>{"WriteFile Error!(IDR_DEV_UPDATE)", "DevUpdateExeLoad Fail!"}));
+}
+
+TEST_F(CompanionToolTest, AToolThatWillNotStartKeepsTheProgramOpen) {
+  test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes("no program at all")}});
+  EXPECT_FALSE(Launch());
+  EXPECT_EQ(prompt.Shown(), (std::vector<PromptMessage>{ApplicationBox("DevUpdateExeLoad Fail!")}));
+}
+
+TEST_F(CompanionToolTest, TheBuiltProgramCarriesBothCompanionsAndTheyStart) {
+  const std::string built = ProgramFilePath(VANTRELL_BIN_DIR);
+  if (!fs::exists(built)) GTEST_SKIP() << "the program is not built";
+  for (const CompanionTool* tool : {&kDeviceListEditor, &kUpdater}) {
+    ASSERT_TRUE(LaunchCompanionTool(*tool, {built, toolDir.Path()}, prompt)) << tool->fileName;
+    EXPECT_EQ(test::ReadBytes(toolDir.File(tool->fileName)).substr(0, 4), "\x7f" "ELF");
+    EXPECT_TRUE(test::MarkerAppears(toolDir.File(std::string(tool->fileName) + ".started")));
+  }
+  EXPECT_TRUE(prompt.Shown().empty());
+}
+
+}  // namespace
+}  // namespace vantrell
