@@ -143,7 +143,7 @@ TEST_F(HexDumpCtrlTest, ReadOnlyViewsEditOnlyTheAddressWhichMovesTheCursor) {
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->geometry(), CellRect(17, 48));
   EXPECT_EQ(editor->text(), "030");
-  EXPECT_TRUE(editor->hasFocus());
+  EXPECT_EQ(window.focusWidget(), editor);
   QTest::keyClicks(editor, "120");
   QTest::keyClick(editor, Qt::Key_Return);
   EXPECT_EQ(view->Editor(), nullptr);

@@ -132,6 +132,9 @@ void CHexDumpCtrl::HideTip() {
 void CHexDumpCtrl::paintEvent(QPaintEvent*) {
   model_.ClampSelection();
   const QRect client = contentsRect();
+  QPainter window(this);
+  drawFrame(&window);
+  if (client.isEmpty()) return;
   const qreal ratio = devicePixelRatioF();
   const QSize pixels = client.size() * ratio;
   if (frame_.size() != pixels) {
@@ -142,8 +145,6 @@ void CHexDumpCtrl::paintEvent(QPaintEvent*) {
     QPainter offscreen(&frame_);
     PaintHexDump(offscreen, model_, layout_, {font(), palette(), isEnabled(), hasFocus(), HoverRect(), &texts_});
   }
-  QPainter window(this);
-  drawFrame(&window);
   window.drawImage(client.topLeft(), frame_);
 }
 

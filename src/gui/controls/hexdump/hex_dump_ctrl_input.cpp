@@ -122,11 +122,14 @@ void CHexDumpCtrl::leaveEvent(QEvent* event) {
 void CHexDumpCtrl::mousePressEvent(QMouseEvent* event) {
   HideTip();
   PointerAt(ToClient(event->position().toPoint()), event->globalPosition().toPoint());
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    // Nothing of the view may be touched after this: it can close the window.
+    return ShowContextMenu(event->globalPosition().toPoint());
+  }
   if (event->button() == Qt::LeftButton) {
     model_.LeftButtonDown(model_.Hover());
     SyncEditor(std::nullopt);
-  } else if (event->button() == Qt::RightButton) {
-    ShowContextMenu(event->globalPosition().toPoint());
   }
   QFrame::mousePressEvent(event);
 }
@@ -134,6 +137,7 @@ void CHexDumpCtrl::mousePressEvent(QMouseEvent* event) {
 void CHexDumpCtrl::ShowContextMenu(const QPoint& globalPoint) {
   if (!IsValueCell(model_.Hover().area) || menu_ == nullptr) return;
   model_.AnnounceMenu();
+  if (menu_ == nullptr) return;  // the owner took it away while told
   // The menu runs its own event loop; the view may be gone when it returns.
   const QPointer<CHexDumpCtrl> self(this);
   QAction* chosen = menu_->exec(globalPoint);
