@@ -22,6 +22,7 @@ struct SystemColours {
   ColourRef highlight = MakeColour(0, 120, 215);
   ColourRef highlightText = MakeColour(255, 255, 255);
   ColourRef buttonFace = MakeColour(240, 240, 240);
+  ColourRef buttonShadow = MakeColour(160, 160, 160);
 };
 
 }  // namespace vantrell

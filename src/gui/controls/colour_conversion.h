@@ -22,6 +22,7 @@ inline SystemColours SystemColoursOf(const QPalette& palette) {
   system.highlight = FromQColor(palette.color(QPalette::Highlight));
   system.highlightText = FromQColor(palette.color(QPalette::HighlightedText));
   system.buttonFace = FromQColor(palette.color(QPalette::Button));
+  system.buttonShadow = FromQColor(palette.color(QPalette::Dark));
   return system;
 }
 
