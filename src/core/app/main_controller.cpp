@@ -76,10 +76,11 @@ void MainController::Close() {
   // A window that dismissed itself during start-up was never the operator's:
   // what it holds would overwrite the stored position and device.
   if (startedUp_) SaveSettings();
-  if (run_) run_->AbandonUpdate();
-  if (programming_) programming_->Abandon();
-  if (link_) link_->CloseLink();
-  log_.Close();
+  CloseWithoutSaving();
+}
+
+bool MainController::AnyWorkerRunning() const {
+  return (run_ && run_->UpdateRunning()) || (programming_ && programming_->IsRunning());
 }
 
 void MainController::CloseWithoutSaving() {

@@ -51,6 +51,8 @@ class MainController {
   // Closes the link and the log like Close, storing nothing: the way out
   // when a companion tool takes over.
   void CloseWithoutSaving();
+  // An update or a run, abandoned by the close, is still finding its way out.
+  bool AnyWorkerRunning() const;
 
   // Selection change of the device combo box.
   void SelectDeviceImage(int comboIndex) { images_.SelectDeviceImage(comboIndex); }

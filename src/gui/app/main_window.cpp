@@ -207,15 +207,16 @@ void CVantrellDlg::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
     controller_->Close();
-    // An abandoned update or download run may still be handing a window a
-    // last call; keep dispatching until both workers have let go.
-    RunController* run = controller_->Run();
-    ProgrammingSession* programming = controller_->Programming();
-    while ((run && run->UpdateRunning()) || (programming && programming->IsRunning()))
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    LetAbandonedWorkersGo();
   }
   // Ends the dialog through reject(), which now lets it go.
   QDialog::closeEvent(event);
+}
+
+void CVantrellDlg::LetAbandonedWorkersGo() {
+  // An abandoned worker may still be handing a window a last call; keep
+  // dispatching until every one has let go.
+  while (controller_->AnyWorkerRunning()) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 void CVantrellDlg::reject() {

@@ -84,6 +84,7 @@ class CVantrellDlg : public QDialog,
   // Ends the window the way Cancel does, once a companion tool has taken
   // over: the link and the log are let go, the settings are not stored.
   void EndWithoutSaving();
+  void LetAbandonedWorkersGo();
 
   std::shared_ptr<Prompt> prompt_;
   std::shared_ptr<SettingsStore> settings_;

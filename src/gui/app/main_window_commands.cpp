@@ -5,7 +5,7 @@
 
 #include "core/app/run_controller.h"
 #include "core/devices/device_info.h"
-#include "core/program/programming_session.h"
+#include "core/program/run/programming_session.h"
 #include "core/update/companion_tool.h"
 #include "gui/app/main_window.h"
 #include "gui/devices/bin_file_info.h"
@@ -35,12 +35,7 @@ void CVantrellDlg::OnDeviceListUpdate() {
 void CVantrellDlg::EndWithoutSaving() {
   closing_ = true;
   controller_->CloseWithoutSaving();
-  // As on close: an abandoned update or download run may still be handing
-  // a window a last call.
-  RunController* run = controller_->Run();
-  ProgrammingSession* programming = controller_->Programming();
-  while ((run && run->UpdateRunning()) || (programming && programming->IsRunning()))
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  LetAbandonedWorkersGo();
   done(QDialog::Rejected);
 }
 
