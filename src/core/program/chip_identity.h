@@ -1,7 +1,7 @@
 #pragma once
 // The start every download and Erase All run shares: open the link, read the
 // chips' IDs and drop every socket whose chip is not the selected device's.
-#include "core/program/run_end.h"
+#include "core/operation/run_end.h"
 
 namespace vantrell {
 

@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
+#include "core/operation/run_end.h"
 #include "core/program/download_job.h"
-#include "core/program/run_end.h"
 #include "core/program/stage_weights.h"
 
 namespace vantrell {

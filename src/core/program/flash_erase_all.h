@@ -4,7 +4,7 @@
 // stage of a download run and by the Erase All run.
 #include <cstdint>
 
-#include "core/program/run_end.h"
+#include "core/operation/run_end.h"
 
 namespace vantrell {
 

@@ -3,8 +3,8 @@
 // Read Data moves, and what the end of a read shows.
 #include <memory>
 
-#include "core/program/progress_bar_view.h"
-#include "core/program/view_slot.h"
+#include "core/operation/progress_bar_view.h"
+#include "core/operation/view_slot.h"
 
 namespace vantrell {
 

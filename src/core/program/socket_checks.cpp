@@ -1,8 +1,8 @@
 #include "core/program/socket_checks.h"
 
-#include "core/program/chip_channel.h"
+#include "core/operation/operation_channel.h"
+#include "core/operation/run_prompt.h"
 #include "core/program/chip_commands.h"
-#include "core/program/run_prompt.h"
 #include "core/program/socket_board.h"
 
 namespace vantrell {

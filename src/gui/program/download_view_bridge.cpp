@@ -1,19 +1,6 @@
 #include "gui/program/download_view_bridge.h"
 
-#include <QCoreApplication>
-
-#include "gui/common/gui_thread.h"
-
 namespace vantrell::gui {
-
-template <typename Call>
-void DownloadViewBridge::OnWindow(Call call) {
-  // The application object outlives every window, so the call always has a
-  // thread to run on, whatever became of the window meanwhile.
-  RunOnGuiThread(QCoreApplication::instance(), [this, &call] {
-    if (window_ != nullptr) call(*window_);
-  });
-}
 
 void DownloadViewBridge::SetPackLine(std::size_t socket, const std::string& text) {
   OnWindow([&](DownloadWindowView& w) { w.SetPackLine(socket, text); });

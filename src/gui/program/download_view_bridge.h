@@ -1,22 +1,17 @@
 #pragma once
 // How a programming worker reaches the download window: every call is
 // carried to the GUI thread and waited for, like a window message sent from
-// another thread. The window detaches itself when it closes; a call that was
-// already on its way then finds no window and does nothing (the CheckSum box
-// reads unchecked). The bridge may outlive the window: the worker's run holds
-// it through a shared pointer.
+// another thread. Once the window has detached, the CheckSum box reads
+// unchecked.
 
 #include "core/program/download_window_view.h"
+#include "gui/common/view_bridge.h"
 
 namespace vantrell::gui {
 
-class DownloadViewBridge final : public DownloadWindowView {
+class DownloadViewBridge final : public DownloadWindowView, public ViewBridge<DownloadWindowView> {
  public:
-  // window is the GUI-thread implementation; it must detach before it goes.
-  explicit DownloadViewBridge(DownloadWindowView& window) : window_(&window) {}
-
-  // From the GUI thread only.
-  void Detach() { window_ = nullptr; }
+  using ViewBridge::ViewBridge;
 
   void SetPackLine(std::size_t socket, const std::string& text) override;
   void SetPackColour(std::size_t socket, std::uint32_t colour) override;
@@ -29,14 +24,6 @@ class DownloadViewBridge final : public DownloadWindowView {
   bool IsCheckSumChecked() override;
   void DisableRunButtons() override;
   void RestoreButtons() override;
-
- private:
-  // Runs call on the GUI thread with the window, when there still is one.
-  template <typename Call>
-  void OnWindow(Call call);
-
-  // Read and written on the GUI thread only.
-  DownloadWindowView* window_;
 };
 
 }  // namespace vantrell::gui

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes of one run. An abandoned run shows nothing more.
 #include "core/app/prompt.h"
-#include "core/program/run_control.h"
+#include "core/operation/run_control.h"
 
 namespace vantrell {
 
@@ -10,8 +10,9 @@ class RunPrompt {
   RunPrompt(Prompt& prompt, const RunControl& control) : prompt_(prompt), control_(control) {}
 
   // An application box (the application's title, OK, warning icon).
-  void Tell(std::string text) {
-    if (!control_.Abandoned()) prompt_.Tell(ApplicationBox(std::move(text)));
+  void Tell(std::string text) { Show(ApplicationBox(std::move(text))); }
+  void Show(const PromptMessage& message) {
+    if (!control_.Abandoned()) prompt_.Tell(message);
   }
   Prompt& Raw() { return prompt_; }
 
