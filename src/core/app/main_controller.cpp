@@ -5,6 +5,7 @@
 #include "core/app/run_controller.h"
 #include "core/link/driver_library.h"
 #include "core/link/writer_link.h"
+#include "core/nand/operations/nand_session.h"
 #include "core/platform/settings_store.h"
 #include "core/program/programming_session.h"
 
@@ -45,6 +46,7 @@ bool MainController::BindDriver() {
   run_ = std::make_unique<RunController>(RunController::Parts{*link_, parts_.prompt, catalogue_, images_,
                                                               parts_.updateView, parts_.controls, busy_});
   programming_ = std::make_unique<ProgrammingSession>(*link_, parts_.prompt, busy_);
+  nand_ = std::make_unique<NandSession>(*link_, parts_.prompt, busy_);
   return true;
 }
 
@@ -75,6 +77,7 @@ void MainController::Close() {
   SaveSettings();
   if (run_) run_->AbandonUpdate();
   if (programming_) programming_->Abandon();
+  if (nand_) nand_->Abandon();
   if (link_) link_->CloseLink();
   log_.Close();
 }

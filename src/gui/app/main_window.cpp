@@ -16,6 +16,7 @@
 
 #include "core/app/main_controller.h"
 #include "core/app/run_controller.h"
+#include "core/nand/operations/nand_session.h"
 #include "core/program/programming_session.h"
 #include "core/platform/program_path.h"
 #include "gui/app/about_box.h"
@@ -203,11 +204,12 @@ void CVantrellDlg::closeEvent(QCloseEvent* event) {
   if (!closing_) {
     closing_ = true;
     controller_->Close();
-    // An abandoned update or download run may still be handing a window a
-    // last call; keep dispatching until both workers have let go.
+    // An abandoned update, download run or NAND worker may still be handing
+    // a window a last call; keep dispatching until every worker has let go.
     RunController* run = controller_->Run();
     ProgrammingSession* programming = controller_->Programming();
-    while ((run && run->UpdateRunning()) || (programming && programming->IsRunning()))
+    NandSession* nand = controller_->Nand();
+    while ((run && run->UpdateRunning()) || (programming && programming->IsRunning()) || (nand && nand->IsRunning()))
       QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   event->accept();
