@@ -77,5 +77,52 @@ TEST(NandWindowFromRunTest, RunOnABlankWriterUpdatesItThenTheNandWindowReadsTheI
   main.close();
 }
 
+TEST(NandWindowFromRunTest, ClosingTheWindowDuringARefreshLetsRunOpenItAgain) {
+  vantrell::test::SimHarness sim;
+  vantrell::test::TempDir dir;
+  auto prompt = std::make_shared<vantrell::test::ScriptedPrompt>();
+  CVantrellDlg main(prompt, std::make_shared<MemorySettingsStore>(), ProgramLocation{dir.File("Vantrell"), VANTRELL_BIN_DIR});
+  ASSERT_TRUE(main.StartUp());
+  main.show();
+  auto* combo = main.findChild<QComboBox*>("1005");
+  combo->setCurrentIndex(combo->findText("ORBELLE-N2-NAND"));
+  const auto image = main.Controller().Images().Image();
+  sim.SetFirmware({image.begin(), image.end()});
+  sim.Configure({{"nand", {{"reply_delay_ms", 200}}}});
+  NandSession& session = *main.Controller().Nand();
+
+  int shown = 0;
+  std::string blocks;
+  QTimer driver;
+  driver.setInterval(10);
+  QObject::connect(&driver, &QTimer::timeout, [&] {
+    auto* window = qobject_cast<CNandFlashManagement*>(QApplication::activeModalWidget());
+    if (window == nullptr) return;
+    driver.stop();
+    auto* refresh = window->findChild<QPushButton*>("1095");
+    QTest::mouseClick(refresh, Qt::LeftButton);
+    if (++shown == 1) {
+      EXPECT_TRUE(WaitUntil([&] { return sim.RequestCount(0xA0) > 0; }));
+    } else {
+      EXPECT_TRUE(WaitUntil([&] { return refresh->isEnabled(); }, 30000));
+      blocks = window->findChild<QLabel*>("1061")->text().toStdString();
+    }
+    window->close();
+  });
+  driver.start();
+  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  ASSERT_EQ(shown, 1);
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+  EXPECT_FALSE(session.Flash().informationRead);
+
+  sim.Configure(nlohmann::json::object());
+  driver.start();
+  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(blocks, "2048");
+  EXPECT_TRUE(prompt->Shown().empty());
+  main.close();
+}
+
 }  // namespace
 }  // namespace vantrell::gui::test
