@@ -39,14 +39,14 @@ void AddInformation(QWidget& window, const DialogUnits& units, NandWindowControl
   const char* labels[5] = {"Device(Manufacture) Name :", "Total Block Count :", "Block Size :", "Bad Block Count :",
                            "FAT Start Block Number :"};
   const char* ids[5] = {"1060", "1061", "1062", "1063", "1064"};
-  const int widths[5] = {86, 86, 86, 22, 86};
+  const int widths[5] = {80, 80, 80, 18, 80};
   for (int i = 0; i < 5; ++i) {
     const int top = 17 + 13 * i;
-    AddStatic(window, units, nullptr, labels[i], {14, top, 100, 9});
-    c.information[i] = AddStatic(window, units, ids[i], "", {116, top, widths[i], 9});
+    AddStatic(window, units, nullptr, labels[i], {14, top, 104, 9});
+    c.information[i] = AddStatic(window, units, ids[i], "", {120, top, widths[i], 9});
   }
-  c.readBadBlock = AddButton(window, units, "1065", "Read Bad Block", {138, 54, 62, 13});
-  c.refresh = AddButton(window, units, "1095", "Refresh", {138, 73, 62, 15});
+  c.readBadBlock = AddButton(window, units, "1065", "Read Bad Block", {140, 54, 60, 13});
+  c.refresh = AddButton(window, units, "1095", "Refresh", {140, 73, 60, 15});
 }
 
 void AddBlockRead(QWidget& window, const DialogUnits& units, NandWindowControls& c) {
