@@ -73,6 +73,27 @@ TEST_F(NandOperationsTest, ARefreshLogsExactlyTheGoldenLogAndShowsWhatTheWriterR
   EXPECT_FALSE(busy.IsBusy());
 }
 
+// A control that comes back while the link is still held would refuse the
+// operator's next click without a word.
+class LinkFreeWhenRestored : public test::RecordingNandView {
+ public:
+  explicit LinkFreeWhenRestored(const BusyState& busy) : busy_(busy) {}
+  void RestoreAll(bool) override { freeAtRestore.push_back(!busy_.IsBusy()); }
+  void EnableReadBadBlock() override { freeAtRestore.push_back(!busy_.IsBusy()); }
+  std::vector<bool> freeAtRestore;
+
+ private:
+  const BusyState& busy_;
+};
+
+TEST_F(NandOperationsTest, TheControlsComeBackOnlyOnceTheLinkIsFree) {
+  auto watcher = std::make_shared<LinkFreeWhenRestored>(busy);
+  view = watcher;
+  Run(&RefreshWorker);
+  Run(&ReadBadBlockWorker, NandBusy::ReadBadBlockOnly);
+  EXPECT_EQ(watcher->freeAtRestore, (std::vector<bool>{true, true}));
+}
+
 TEST_F(NandOperationsTest, ReadBadBlockAsksFifteenEntriesAReplyAndListsThemAll) {
   struct Case {
     std::uint32_t count;

@@ -4,7 +4,9 @@ namespace vantrell::gui {
 namespace {
 
 // Kinds of posted update: a newer one of the same kind replaces an older.
-enum PostedKind { kPosition, kStatusText };
+// The controls that come back at a worker's end are posted too: the worker
+// has given the link back by then and must not wait for the window any more.
+enum PostedKind { kPosition, kStatusText, kRestoreAll, kRefreshOn, kReadBadBlockOn };
 
 }  // namespace
 
@@ -41,15 +43,15 @@ void NandViewBridge::DisableReadBadBlock() {
 }
 
 void NandViewBridge::RestoreAll(bool hasBadBlocks) {
-  OnWindow([&](NandWindowView& w) { w.RestoreAll(hasBadBlocks); });
+  PostToWindow(kRestoreAll, [hasBadBlocks](NandWindowView& w) { w.RestoreAll(hasBadBlocks); });
 }
 
 void NandViewBridge::EnableRefresh() {
-  OnWindow([](NandWindowView& w) { w.EnableRefresh(); });
+  PostToWindow(kRefreshOn, [](NandWindowView& w) { w.EnableRefresh(); });
 }
 
 void NandViewBridge::EnableReadBadBlock() {
-  OnWindow([](NandWindowView& w) { w.EnableReadBadBlock(); });
+  PostToWindow(kReadBadBlockOn, [](NandWindowView& w) { w.EnableReadBadBlock(); });
 }
 
 void NandViewBridge::ShowBadBlockList(std::int32_t count, std::span<const std::int32_t> entries) {

@@ -1,7 +1,8 @@
 #pragma once
-// How a NAND worker reaches the NAND window: the status text and the
-// progress bar's position are posted (only the newest counts), every other
-// call is carried to the GUI thread and waited for.
+// How a NAND worker reaches the NAND window: the status text, the progress
+// bar's position and the controls that come back at the end are posted
+// (only the newest of each counts), every other call is carried to the GUI
+// thread and waited for.
 #include "core/nand/operations/nand_window_view.h"
 #include "gui/common/view_bridge.h"
 

@@ -43,9 +43,9 @@ TEST(NandViewBridgeTest, OnlyTheNewestStatusAndPositionAreShownAndBeforeACallThe
     bridge->SetStatusText("No.<2> Block Erased");
     bridge->SetPosition(20);
     posted = true;
-    bridge->EnableRefresh();
+    bridge->SetShowPercentage(true);
   });
-  EXPECT_EQ(window.Calls(), (Calls{"status No.<2> Block Erased", "position 20", "enable 1095"}));
+  EXPECT_EQ(window.Calls(), (Calls{"status No.<2> Block Erased", "position 20", "percent on"}));
 }
 
 TEST(NandViewBridgeTest, AWindowThatWentGetsNeitherPostedNorWaitedForCalls) {
@@ -57,7 +57,7 @@ TEST(NandViewBridgeTest, AWindowThatWentGetsNeitherPostedNorWaitedForCalls) {
   FromWorkerWhileTheWindowIsBusy([&](std::atomic<bool>& posted) {
     bridge->SetPosition(50);
     posted = true;
-    bridge->RestoreAll(true);
+    bridge->SetShowPercentage(true);
   });
   std::thread([&] { bridge->SetStatusText("later"); }).join();
   bridge.reset();  // the run let go of the bridge before its last post was shown

@@ -7,27 +7,17 @@ namespace vantrell {
 namespace {
 
 void BeforeExit(NandRun& run, NandEnding ending, LinkResult code) {
-  const bool finished = code == LinkResult::Finished;
-  switch (ending) {
-    case NandEnding::Information:
-      if (finished) run.view->RestoreAll(run.flash.hasBadBlocks);
-      run.view->EnableRefresh();
-      return;
-    case NandEnding::Change:
-      return;
-    case NandEnding::BlockRead:
-      if (finished) run.view->ShowReadBlocks(run.readBack);
-      return;
-    case NandEnding::BadBlockList:
-      if (code == LinkResult::CommError) run.prompt.Tell("Rx Bad Block Count is Wrong!");
-      if (finished) run.view->ShowBadBlockList(run.flash.badBlockCount, run.badBlocks);
-      return;
-  }
+  if (ending == NandEnding::BlockRead && code == LinkResult::Finished) run.view->ShowReadBlocks(run.readBack);
+  if (ending != NandEnding::BadBlockList) return;
+  if (code == LinkResult::CommError) run.prompt.Tell("Rx Bad Block Count is Wrong!");
+  if (code == LinkResult::Finished) run.view->ShowBadBlockList(run.flash.badBlockCount, run.badBlocks);
 }
 
-void AfterClose(NandRun& run, NandEnding ending) {
+void RestoreControls(NandRun& run, NandEnding ending, LinkResult code) {
   switch (ending) {
     case NandEnding::Information:
+      if (code == LinkResult::Finished) run.view->RestoreAll(run.flash.hasBadBlocks);
+      run.view->EnableRefresh();
       return;
     case NandEnding::Change:
     case NandEnding::BlockRead:
@@ -47,14 +37,14 @@ void Release(std::vector<T>& buffer) {
 }  // namespace
 
 int EndNandOperation(NandRun& run, NandEnding ending, LinkResult code) {
-  if (!run.Abandoned()) {
-    ReportNandResult(code, run.commands, [&] { BeforeExit(run, ending, code); });
-    AfterClose(run, ending);
-  }
+  if (!run.Abandoned()) ReportNandResult(code, run.commands, [&] { BeforeExit(run, ending, code); });
   Release(run.badBlocks);
   Release(run.readBack);
   Release(run.blockBuffer);
+  // The link is given back before the controls come back, so an operation
+  // started with them finds it free; the window is not waited for after this.
   run.lease.Release();
+  RestoreControls(run, ending, code);
   return 0;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The one way every NAND worker ends: the result is logged (ReportNandResult),
 // the variant adds its part before "Exit Download!", the link is closed, the
-// controls come back as the variant says, the run's buffers are released and
-// the link is given back. An abandoned run only releases and gives back.
+// run's buffers are released, the link is given back, and then the controls
+// come back as the variant says. An abandoned run only releases and gives back.
 #include "core/link/link_result.h"
 
 namespace vantrell {

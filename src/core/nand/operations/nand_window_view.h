@@ -1,10 +1,10 @@
 #pragma once
 // The NAND Flash Management window as its workers see it. Calls come from
-// the worker thread and are carried to the window's thread: the status text
-// and the progress bar's position may show a moment later (only the newest
-// value counts), every other call is waited for. The two Disable calls are
-// made on the window's own thread when a worker starts. A run holds its view
-// through a shared pointer.
+// the worker thread and are carried to the window's thread: the status text,
+// the progress bar's position and the controls coming back at the end may
+// show a moment later (only the newest value of each counts), every other
+// call is waited for. The two Disable calls are made on the window's own
+// thread when a worker starts. A run holds its view through a shared pointer.
 #include <cstdint>
 #include <memory>
 #include <span>
