@@ -26,16 +26,29 @@ namespace {
 
 using vantrell::test::WaitUntil;
 
-TEST(NandWindowFromRunTest, RunOnABlankWriterUpdatesItThenTheNandWindowReadsTheImagesBoard) {
+// The main window over the build's device images and a blank writer.
+class NandWindowFromRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(main.StartUp());
+    main.show();
+  }
+  void Select(const char* image) {
+    auto* combo = main.findChild<QComboBox*>("1005");
+    combo->setCurrentIndex(combo->findText(image));
+    ASSERT_EQ(main.Controller().Images().Selected().name, image);
+  }
+  void ClickRun() { QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton); }
+
   vantrell::test::SimHarness sim;
   vantrell::test::TempDir dir;
-  auto prompt = std::make_shared<vantrell::test::ScriptedPrompt>();
-  CVantrellDlg main(prompt, std::make_shared<MemorySettingsStore>(), ProgramLocation{dir.File("Vantrell"), VANTRELL_BIN_DIR});
-  ASSERT_TRUE(main.StartUp());
-  main.show();
-  auto* combo = main.findChild<QComboBox*>("1005");
-  combo->setCurrentIndex(combo->findText("ORBELLE-N1-NAND"));
-  ASSERT_EQ(main.Controller().Images().Selected().name, "ORBELLE-N1-NAND");
+  std::shared_ptr<vantrell::test::ScriptedPrompt> prompt = std::make_shared<vantrell::test::ScriptedPrompt>();
+  CVantrellDlg main{prompt, std::make_shared<MemorySettingsStore>(),
+                    ProgramLocation{dir.File("Vantrell"), VANTRELL_BIN_DIR}};
+};
+
+TEST_F(NandWindowFromRunTest, RunOnABlankWriterUpdatesItThenTheNandWindowReadsTheImagesBoard) {
+  Select("ORBELLE-N1-NAND");
 
   std::string title;
   std::vector<std::string> texts;
@@ -67,7 +80,7 @@ TEST(NandWindowFromRunTest, RunOnABlankWriterUpdatesItThenTheNandWindowReadsTheI
     window->close();
   });
   windowDriver.start();
-  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  ClickRun();
   ASSERT_TRUE(WaitUntil([&] { return !title.empty() && !main.Controller().Run()->UpdateRunning(); }, 60000));
 
   EXPECT_EQ(prompt->Shown().front().caption, "디바이스 교체?");
@@ -77,15 +90,8 @@ TEST(NandWindowFromRunTest, RunOnABlankWriterUpdatesItThenTheNandWindowReadsTheI
   main.close();
 }
 
-TEST(NandWindowFromRunTest, ClosingTheWindowDuringARefreshLetsRunOpenItAgain) {
-  vantrell::test::SimHarness sim;
-  vantrell::test::TempDir dir;
-  auto prompt = std::make_shared<vantrell::test::ScriptedPrompt>();
-  CVantrellDlg main(prompt, std::make_shared<MemorySettingsStore>(), ProgramLocation{dir.File("Vantrell"), VANTRELL_BIN_DIR});
-  ASSERT_TRUE(main.StartUp());
-  main.show();
-  auto* combo = main.findChild<QComboBox*>("1005");
-  combo->setCurrentIndex(combo->findText("ORBELLE-N2-NAND"));
+TEST_F(NandWindowFromRunTest, ClosingTheWindowDuringARefreshLetsRunOpenItAgain) {
+  Select("ORBELLE-N2-NAND");
   const auto image = main.Controller().Images().Image();
   sim.SetFirmware({image.begin(), image.end()});
   sim.Configure({{"nand", {{"reply_delay_ms", 200}}}});
@@ -110,14 +116,14 @@ TEST(NandWindowFromRunTest, ClosingTheWindowDuringARefreshLetsRunOpenItAgain) {
     window->close();
   });
   driver.start();
-  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  ClickRun();
   ASSERT_EQ(shown, 1);
   ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
   EXPECT_FALSE(session.Flash().informationRead);
 
   sim.Configure(nlohmann::json::object());
   driver.start();
-  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  ClickRun();
   EXPECT_EQ(shown, 2);
   EXPECT_EQ(blocks, "2048");
   EXPECT_TRUE(prompt->Shown().empty());
