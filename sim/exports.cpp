@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "families/chip_family.h"
+#include "families/nand_family.h"
 #include "writer_device.h"
 
 #define ORBSIM_EXPORT extern "C" __attribute__((visibility("default")))
@@ -54,16 +55,21 @@ ORBSIM_EXPORT unsigned OrbSim_Status(char* out, unsigned capacity) {
 
 namespace {
 // Runs use on the chip family of the running firmware; false when it serves another family.
-template <typename Use>
-bool WithChipFamily(Use use) {
+template <typename Family, typename Use>
+bool WithFamily(Use use) {
   bool found = false;
   orbsim::TheWriter().VisitFamily([&](orbsim::CommandFamily* family) {
-    if (auto* chips = dynamic_cast<orbsim::ChipFamily*>(family)) {
-      use(*chips);
+    if (auto* active = dynamic_cast<Family*>(family)) {
+      use(*active);
       found = true;
     }
   });
   return found;
+}
+
+template <typename Use>
+bool WithChipFamily(Use use) {
+  return WithFamily<orbsim::ChipFamily>(use);
 }
 
 bool IsSocket(int socket) { return socket >= 0 && socket < static_cast<int>(orbsim::chip::kSockets); }
@@ -105,4 +111,31 @@ ORBSIM_EXPORT unsigned OrbSim_ChipStatus(char* out, unsigned capacity) {
     j["active"] = true;
   });
   return CopyOut(j.dump(), out, capacity);
+}
+
+// JSON of the NAND family (geometry, name, open bracket, bad block table,
+// FAT start block, blocks held), or {"active": false} when the firmware
+// serves no NAND; returns its full length.
+ORBSIM_EXPORT unsigned OrbSim_NandStatus(char* out, unsigned capacity) {
+  nlohmann::json j = {{"active", false}};
+  WithFamily<orbsim::NandFamily>([&](orbsim::NandFamily& nand) {
+    j = nand.StatusJson();
+    j["active"] = true;
+  });
+  return CopyOut(j.dump(), out, capacity);
+}
+
+// Copies up to length bytes of a NAND block from offset (erased bytes read
+// 0xFF); returns how many were copied (0 without a NAND firmware, or for a
+// block or offset past the flash).
+ORBSIM_EXPORT unsigned OrbSim_ReadNandBlock(unsigned block, unsigned offset, unsigned char* buffer, unsigned length) {
+  unsigned copied = 0;
+  if (buffer == nullptr) return 0;
+  WithFamily<orbsim::NandFamily>([&](orbsim::NandFamily& nand) {
+    const orbsim::NandGeometry& g = nand.Board().Geometry();
+    if (block >= g.blockCount || offset >= g.blockSize) return;
+    copied = std::min(length, g.blockSize - offset);
+    nand.Board().Read(block, offset, std::span<unsigned char>(buffer, copied));
+  });
+  return copied;
 }

@@ -19,14 +19,19 @@ std::optional<std::vector<std::uint8_t>> FirmwareStore::Load() const { return Re
 bool FirmwareStore::Save(const std::vector<std::uint8_t>& image) const {
   std::error_code ec;
   std::filesystem::create_directories(directory_, ec);
-  const std::string temp = FirmwarePath() + ".tmp";
+  return SaveWholeFile(FirmwarePath(), image);
+}
+
+bool SaveWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const std::string temp = path + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) return false;
   }
-  std::filesystem::rename(temp, FirmwarePath(), ec);
+  std::error_code ec;
+  std::filesystem::rename(temp, path, ec);
   return !ec;
 }
 

@@ -3,6 +3,7 @@
 // survives a restart of the program, as on a real writer.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,7 @@ class FirmwareStore {
 };
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path);
+// Replaces the file at path atomically (a temporary file renamed over it).
+bool SaveWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace orbsim

@@ -7,6 +7,7 @@
 #include <dlfcn.h>
 
 #include "families/chip_config.h"
+#include "families/nand_config.h"
 
 namespace orbsim {
 namespace {
@@ -50,7 +51,9 @@ SimConfig SimConfig::FromJson(const nlohmann::json& j) {
   for (const char* family : {"chip", "nand"}) {
     if (j.contains(family)) c.families[family] = j.at(family);
   }
-  if (j.contains("chip")) ChipConfig::FromJson(j.at("chip"));  // a bad chip section is refused here, with its reason
+  // A bad family section is refused here, with its reason.
+  if (j.contains("chip")) ChipConfig::FromJson(j.at("chip"));
+  if (j.contains("nand")) NandConfig::FromJson(j.at("nand"));
   return c;
 }
 

@@ -60,7 +60,9 @@ void WriterDevice::InstallFirmware(std::vector<std::uint8_t> image) {
 }
 
 void WriterDevice::ChooseFamily() {
-  family_ = MakeFamily(FirmwareDescriptor::Decode(writer_->Firmware()), config_);
+  // The old family stores its state before the new one reads it.
+  family_.reset();
+  family_ = MakeFamily(FirmwareDescriptor::Decode(writer_->Firmware()), config_, store_->Directory());
 }
 
 bool WriterDevice::Configure(const std::string& json, std::string& error) {

@@ -1,33 +1,25 @@
 #include "families/chip_config.h"
 
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
+
+#include "families/config_checks.h"
 
 namespace orbsim {
 namespace {
 
 using nlohmann::json;
 
-[[noreturn]] void Refuse(const std::string& where, const std::string& why) {
-  throw std::invalid_argument("chip: " + where + ": " + why);
-}
+constexpr std::string_view kSection = "chip";
 
-// Every key must be one we know, so a misspelt knob is not silently ignored.
+[[noreturn]] void Refuse(const std::string& where, const std::string& why) { config::Refuse(kSection, where, why); }
+
 void CheckKeys(const json& j, const std::string& where, std::initializer_list<const char*> known) {
-  if (!j.is_object()) Refuse(where, "must be an object");
-  for (const auto& item : j.items()) {
-    bool ok = false;
-    for (const char* k : known) ok = ok || item.key() == k;
-    if (!ok) Refuse(where, "unknown key \"" + item.key() + "\"");
-  }
+  config::CheckKeys(kSection, j, where, known);
 }
 
 std::uint64_t Unsigned(const json& j, const char* key, std::uint64_t max, const std::string& where) {
-  const json& v = j.at(key);
-  if (!v.is_number_unsigned() || v.get<std::uint64_t>() > max)
-    Refuse(where, std::string("\"") + key + "\" must be a whole number from 0 to " + std::to_string(max));
-  return v.get<std::uint64_t>();
+  return config::Unsigned(kSection, j, key, max, where);
 }
 
 std::optional<std::uint8_t> OptionalByte(const json& j, const char* key, const std::string& where) {
@@ -72,15 +64,6 @@ StuckBit ParseStuckBit(const json& j, const std::string& where) {
   return s;
 }
 
-template <typename Parse>
-auto ParseList(const json& j, const char* key, const std::string& where, Parse parse) {
-  const json& list = j.at(key);
-  if (!list.is_array()) Refuse(where, std::string("\"") + key + "\" must be an array");
-  std::vector<decltype(parse(list.front(), where))> out;
-  for (std::size_t i = 0; i < list.size(); ++i) out.push_back(parse(list[i], where + "." + key + "[" + std::to_string(i) + "]"));
-  return out;
-}
-
 ChipSocketConfig ParseSocket(const json& j, std::size_t socket, const std::string& where) {
   ChipSocketConfig s;
   if (j.contains("empty")) {
@@ -91,8 +74,9 @@ ChipSocketConfig ParseSocket(const json& j, std::size_t socket, const std::strin
   s.makerId = OptionalByte(j, "maker_id", where);
   s.deviceId = OptionalByte(j, "device_id", where);
   if (j.contains("fail"))
-    s.faults = ParseList(j, "fail", where, [socket](const json& f, const std::string& w) { return ParseFault(f, socket, w); });
-  if (j.contains("stuck_bits")) s.stuckBits = ParseList(j, "stuck_bits", where, ParseStuckBit);
+    s.faults = config::ParseList(kSection, j, "fail", where,
+                                 [socket](const json& f, const std::string& w) { return ParseFault(f, socket, w); });
+  if (j.contains("stuck_bits")) s.stuckBits = config::ParseList(kSection, j, "stuck_bits", where, ParseStuckBit);
   if (j.contains("erase_delay_ms")) s.eraseDelayMs = static_cast<std::uint32_t>(Unsigned(j, "erase_delay_ms", 600000, where));
   const bool hasChipKnobs = s.chipId || s.makerId || s.deviceId || !s.faults.empty() || !s.stuckBits.empty() || s.eraseDelayMs;
   if (s.empty && hasChipKnobs) Refuse(where, "an empty socket has no chip to give IDs, faults, stuck bits or delays");

@@ -2,6 +2,7 @@
 // Picks the command family a firmware serves from its descriptor.
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "descriptor/firmware_descriptor.h"
 #include "families/command_family.h"
@@ -10,8 +11,10 @@ namespace orbsim {
 
 struct SimConfig;
 
-// No descriptor, or a family the simulator does not emulate yet: no family,
-// so every chip or NAND request is refused.
-std::unique_ptr<CommandFamily> MakeFamily(const std::optional<FirmwareDescriptor>& descriptor, const SimConfig& config);
+// No descriptor, or one the simulator cannot serve: no family, so every chip
+// or NAND request is refused. A NAND family keeps its board in the state
+// directory.
+std::unique_ptr<CommandFamily> MakeFamily(const std::optional<FirmwareDescriptor>& descriptor, const SimConfig& config,
+                                          const std::string& stateDirectory);
 
 }  // namespace orbsim

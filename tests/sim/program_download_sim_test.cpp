@@ -3,9 +3,9 @@
 // check, Erase All and the MASTER chip read back.
 #include <gtest/gtest.h>
 
+#include "core/operation/progress_bar_view.h"
 #include "core/program/chip/chip_commands.h"
 #include "core/program/chip/chip_context.h"
-#include "core/operation/progress_bar_view.h"
 #include "program_sim_rig.h"
 
 namespace vantrell {

@@ -114,10 +114,47 @@ nlohmann::json SimHarness::ChipStatus() const {
   return JsonFrom(SimControl<unsigned(char*, unsigned)>("OrbSim_ChipStatus"));
 }
 
+nlohmann::json SimHarness::NandStatus() const {
+  return JsonFrom(SimControl<unsigned(char*, unsigned)>("OrbSim_NandStatus"));
+}
+
+std::vector<std::uint8_t> SimHarness::ReadNandBlock(std::uint32_t block, std::uint32_t offset,
+                                                    std::uint32_t length) const {
+  auto* read = SimControl<unsigned(unsigned, unsigned, unsigned char*, unsigned)>("OrbSim_ReadNandBlock");
+  std::vector<std::uint8_t> bytes(length);
+  bytes.resize(read(block, offset, bytes.data(), length));
+  return bytes;
+}
+
 std::uint64_t SimHarness::RequestCount(std::uint8_t code) const {
   char key[8];
   std::snprintf(key, sizeof key, "0x%02X", code);
   return Status()["requests"].value(key, std::uint64_t{0});
+}
+
+namespace {
+
+// An image of spec's number and version carrying d, sized to fit it.
+std::vector<std::uint8_t> ImageWithDescriptor(std::uint16_t number, std::uint16_t version,
+                                              orbsim::FirmwareDescriptor d) {
+  std::vector<std::uint8_t> image = MakeImage(number, version, 4 + d.Encode().size() + 256);
+  d.imageSize = static_cast<std::uint32_t>(image.size());
+  const std::vector<std::uint8_t> sized = d.Encode();
+  std::copy(sized.begin(), sized.end(), image.begin() + 4);
+  return image;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> MakeNandImage(const NandDeviceSpec& spec) {
+  orbsim::FirmwareDescriptor d;
+  d.family = orbsim::Family::Nand;
+  d.nandBlockSize = spec.blockSize;
+  d.nandBlockCount = spec.blockCount;
+  d.nandFatStartBlock = spec.fatStartBlock;
+  d.nandName = spec.name;
+  d.badBlocks = spec.badBlocks;
+  return ImageWithDescriptor(spec.number, spec.version, d);
 }
 
 std::vector<std::uint8_t> MakeChipImage(const ChipDeviceSpec& spec) {
@@ -129,12 +166,7 @@ std::vector<std::uint8_t> MakeChipImage(const ChipDeviceSpec& spec) {
   d.flashDeviceId = spec.flashDeviceId;
   d.sectorSizeKb = spec.sectorSizeKb;
   d.flashSizeKb = spec.flashSizeKb;
-  const std::vector<std::uint8_t> encoded = d.Encode();
-  std::vector<std::uint8_t> image = MakeImage(spec.number, spec.version, 4 + encoded.size() + 256);
-  d.imageSize = static_cast<std::uint32_t>(image.size());
-  const std::vector<std::uint8_t> sized = d.Encode();
-  std::copy(sized.begin(), sized.end(), image.begin() + 4);
-  return image;
+  return ImageWithDescriptor(spec.number, spec.version, d);
 }
 
 std::vector<std::uint8_t> MakeImage(std::uint16_t number, std::uint16_t version, std::size_t size) {

@@ -37,6 +37,11 @@ class SimHarness {
   std::uint32_t WriteSocketFlash(int socket, std::uint32_t offset, const std::vector<std::uint8_t>& bytes);
   // Device, open bracket and sockets; {"active": false} without a chip firmware.
   nlohmann::json ChipStatus() const;
+  // The NAND family of a NAND firmware: geometry, name, open bracket, bad
+  // block table, FAT start block and blocks held; {"active": false} without one.
+  nlohmann::json NandStatus() const;
+  // Up to length bytes of a NAND block from offset (erased bytes read 0xFF).
+  std::vector<std::uint8_t> ReadNandBlock(std::uint32_t block, std::uint32_t offset, std::uint32_t length) const;
   // Requests with this command code received since the last configuration.
   std::uint64_t RequestCount(std::uint8_t code) const;
 
@@ -61,5 +66,17 @@ struct ChipDeviceSpec {
 std::vector<std::uint8_t> MakeChipImage(const ChipDeviceSpec& spec);
 // The selected device the program would have for an image of that spec.
 SelectedDevice SelectedDeviceFor(const ChipDeviceSpec& spec, const std::string& name);
+
+// The firmware of a NAND device, as the simulator emulates it.
+struct NandDeviceSpec {
+  std::uint16_t number = 0x0004;
+  std::uint16_t version = 0x0101;
+  std::uint32_t blockSize = 2048;
+  std::uint32_t blockCount = 64;
+  std::uint32_t fatStartBlock = 7;
+  std::string name = "SIMNAND";
+  std::vector<std::uint32_t> badBlocks = {3, 40};
+};
+std::vector<std::uint8_t> MakeNandImage(const NandDeviceSpec& spec);
 
 }  // namespace vantrell::test

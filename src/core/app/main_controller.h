@@ -15,6 +15,7 @@ namespace vantrell {
 class FirmwareUpdateView;
 class MainWindowControls;
 class MainWindowShell;
+class NandSession;
 class ProgrammingSession;
 class Prompt;
 class RunController;
@@ -59,6 +60,8 @@ class MainController {
   RunController* Run() { return run_.get(); }
   // The download window's runs; null when the driver could not be bound.
   ProgrammingSession* Programming() { return programming_.get(); }
+  // The NAND window's workers; null when the driver could not be bound.
+  NandSession* Nand() { return nand_.get(); }
   WriterLink* Link() { return link_.get(); }
   MessageLog& Log() { return log_; }
   DeviceImages& Images() { return images_; }
@@ -84,8 +87,9 @@ class MainController {
   BusyState busy_;
   bool startedUp_ = false;
   std::unique_ptr<RunController> run_;
-  // Refers to the link, prompt and busy state above, so it goes first.
+  // These refer to the link, prompt and busy state above, so they go first.
   std::unique_ptr<ProgrammingSession> programming_;
+  std::unique_ptr<NandSession> nand_;
 };
 
 }  // namespace vantrell

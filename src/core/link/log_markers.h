@@ -17,6 +17,10 @@ std::string EndMarker(CommandFamily family, std::string_view name);
 // The two NAND bracket commands end without "> Process".
 std::string EndMarkerWithoutProcess(std::string_view name);
 
+// What every end-of-operation routine of the chip and NAND families logs
+// once it has reported the operation's result.
+inline constexpr const char* kExitDownloadLine = "\t ->  Exit Download!\r\n";
+
 inline constexpr const char* kTxLabel = ">> TX :";
 inline constexpr const char* kRxLabel = "<< RX :";
 

@@ -9,11 +9,12 @@ class RunPrompt {
  public:
   RunPrompt(Prompt& prompt, const RunControl& control) : prompt_(prompt), control_(control) {}
 
-  // An application box (the application's title, OK, warning icon), shown
-  // only while the run has not been abandoned, up to the moment it opens.
-  void Tell(std::string text) {
+  // An application box (the application's title, OK, warning icon).
+  void Tell(std::string text) { Show(ApplicationBox(std::move(text))); }
+  // Shown only while the run has not been abandoned, up to the moment it opens.
+  void Show(const PromptMessage& message) {
     if (control_.Abandoned()) return;
-    prompt_.ShowUnless(ApplicationBox(std::move(text)), [this] { return control_.Abandoned(); });
+    prompt_.ShowUnless(message, [this] { return control_.Abandoned(); });
   }
   Prompt& Raw() { return prompt_; }
 

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <utility>
 
+#include "core/operation/run_control.h"
+
 namespace vantrell {
 
 template <typename View>
@@ -33,6 +35,21 @@ class ViewSlot {
   mutable std::mutex mutex_;
   std::shared_ptr<View> view_;
   std::shared_ptr<View> null_;
+};
+
+// The window as one run reaches it: the attached window while the run goes
+// on, the null view once the run is abandoned.
+template <typename View>
+class ActiveView {
+ public:
+  ActiveView(const ViewSlot<View>& slot, const RunControl& control) : slot_(slot), control_(control) {}
+
+  // view->SetStatusText(...): the view stays alive until the call returns.
+  std::shared_ptr<View> operator->() const { return control_.Abandoned() ? slot_.Null() : slot_.Get(); }
+
+ private:
+  const ViewSlot<View>& slot_;
+  const RunControl& control_;
 };
 
 }  // namespace vantrell

@@ -19,10 +19,7 @@ struct DeviceWindowContext {
 };
 
 // The device's window, shown modally: the download window for an
-// internal-flash device, a placeholder for a NAND device until its window exists.
+// internal-flash device, the NAND Flash Management window for a NAND device.
 void OpenDeviceWindow(DeviceWindowKind kind, QWidget* parent, const DeviceWindowContext& context);
-
-// A bare modal window of the device's class until its real window exists.
-void OpenPlaceholderDeviceWindow(DeviceWindowKind kind, QWidget* parent);
 
 }  // namespace vantrell::gui

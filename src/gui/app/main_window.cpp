@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyle>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "core/app/main_controller.h"
@@ -46,9 +47,7 @@ CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<Setti
       settings_(settings ? std::move(settings) : std::make_shared<QtSettingsStore>()),
       openDeviceWindow_([this](DeviceWindowKind kind, QWidget* owner) {
         OpenDeviceWindow(kind, owner, {*controller_, *settings_, *prompt_});
-      }),
-      progressSteps_([this](int steps) { progress_->setValue(std::min(steps, progress_->maximum())); }),
-      byteCount_([this](const ByteCount& count) { byteCounter_->setText(FromUtf8(count.Text())); }) {
+      }) {
   setObjectName("CVantrellDlg");
   setWindowTitle("Vantrell");
   setWindowIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
@@ -184,9 +183,22 @@ void CVantrellDlg::ResetProgress(int upper) {
   });
 }
 
-void CVantrellDlg::StepProgress() { progressSteps_.Post(stepsTaken_.fetch_add(1) + 1); }
+// The update's steps and byte counts are posted, not waited for; a window
+// gone by the time they arrive shows nothing.
+enum UpdatePostKind { kProgressSteps, kByteCount };
 
-void CVantrellDlg::SetByteCounter(const ByteCount& count) { byteCount_.Post(count); }
+void CVantrellDlg::StepProgress() {
+  const int steps = stepsTaken_.fetch_add(1) + 1;
+  posts_.Post(kProgressSteps, [window = QPointer<CVantrellDlg>(this), steps] {
+    if (window) window->progress_->setValue(std::min(steps, window->progress_->maximum()));
+  });
+}
+
+void CVantrellDlg::SetByteCounter(const ByteCount& count) {
+  posts_.Post(kByteCount, [window = QPointer<CVantrellDlg>(this), count] {
+    if (window) window->byteCounter_->setText(FromUtf8(count.Text()));
+  });
+}
 
 void CVantrellDlg::UpdateFinished() {
   RunOnGuiThread(this, [this] {

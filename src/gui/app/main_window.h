@@ -13,7 +13,7 @@
 #include "core/app/main_window_controls.h"
 #include "core/app/main_window_shell.h"
 #include "core/devices/device_selection_view.h"
-#include "gui/common/posted_display.h"
+#include "gui/common/coalesced_posts.h"
 
 class QComboBox;
 class QLabel;
@@ -100,8 +100,7 @@ class CVantrellDlg : public QDialog,
   QProgressBar* progress_ = nullptr;
   // The update's steps and byte counts, shown without the worker waiting.
   std::atomic<int> stepsTaken_{0};
-  PostedDisplay<int> progressSteps_;
-  PostedDisplay<ByteCount> byteCount_;
+  CoalescedPosts posts_;
 };
 
 }  // namespace vantrell::gui

@@ -4,7 +4,7 @@
 
 #include "core/controls/colour.h"
 #include "gui/controls/cell_list_ctrl.h"
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
 namespace {

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
 

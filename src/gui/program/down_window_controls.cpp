@@ -6,39 +6,14 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "gui/common/dialog_controls.h"
+#include "gui/common/dialog_units.h"
 #include "gui/controls/cell_list_ctrl.h"
 #include "gui/controls/colour_conversion.h"
 #include "gui/controls/percent_progress_ctrl.h"
-#include "gui/program/dialog_units.h"
 
 namespace vantrell::gui {
 namespace {
-
-struct Place {
-  int left, top, width, height;
-};
-
-QPushButton* AddButton(QWidget& window, const DialogUnits& units, const char* id, const char* caption, Place p) {
-  auto* button = new QPushButton(caption, &window);
-  button->setObjectName(id);
-  button->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
-  // Enter belongs to the window's own key handling, not to a default button.
-  button->setAutoDefault(false);
-  return button;
-}
-
-QLabel* AddStatic(QWidget& window, const DialogUnits& units, const char* id, const char* caption, Place p) {
-  auto* label = new QLabel(caption, &window);
-  if (id != nullptr) label->setObjectName(id);
-  label->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
-  return label;
-}
-
-void AddFrame(QWidget& window, const DialogUnits& units, const char* caption, Place p) {
-  auto* frame = new QGroupBox(caption, &window);
-  frame->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
-  frame->lower();  // behind the controls it frames
-}
 
 void SetTextColour(QLabel& label, ColourRef colour) {
   QPalette palette = label.palette();

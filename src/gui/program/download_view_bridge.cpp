@@ -1,24 +1,11 @@
 #include "gui/program/download_view_bridge.h"
 
-#include <QCoreApplication>
-
-#include "gui/common/gui_thread.h"
-
 namespace vantrell::gui {
+namespace {
 
-DownloadViewBridge::DownloadViewBridge(DownloadWindowView& window)
-    : window_(&window), byteProgress_([this](const ByteCount& count) {
-        if (window_ != nullptr) window_->SetByteProgress(count);
-      }) {}
+enum PostedKind { kByteProgress };
 
-template <typename Call>
-void DownloadViewBridge::OnWindow(Call call) {
-  // The application object outlives every window, so the call always has a
-  // thread to run on, whatever became of the window meanwhile.
-  RunOnGuiThread(QCoreApplication::instance(), [this, &call] {
-    if (window_ != nullptr) call(*window_);
-  });
-}
+}  // namespace
 
 void DownloadViewBridge::SetPackLine(std::size_t socket, const std::string& text) {
   OnWindow([&](DownloadWindowView& w) { w.SetPackLine(socket, text); });
@@ -44,7 +31,9 @@ void DownloadViewBridge::SetProgressText(const std::string& text) {
   OnWindow([&](DownloadWindowView& w) { w.SetProgressText(text); });
 }
 
-void DownloadViewBridge::SetByteProgress(const ByteCount& count) { byteProgress_.Post(count); }
+void DownloadViewBridge::SetByteProgress(const ByteCount& count) {
+  PostToWindow(kByteProgress, [count](DownloadWindowView& w) { w.SetByteProgress(count); });
+}
 
 void DownloadViewBridge::UpdateFileProgress(std::size_t row, int percent) {
   OnWindow([&](DownloadWindowView& w) { w.UpdateFileProgress(row, percent); });

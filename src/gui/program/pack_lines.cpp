@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "gui/common/dialog_units.h"
 #include "gui/controls/colour_conversion.h"
-#include "gui/program/dialog_units.h"
 
 namespace vantrell::gui {
 namespace {

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "core/link/writer_link.h"
-#include "core/program/chip/chip_channel.h"
-#include "core/program/job/file_checksum.h"
+#include "core/operation/operation_channel.h"
 #include "core/operation/progress_bar_view.h"
 #include "core/operation/run_control.h"
+#include "core/program/job/file_checksum.h"
 #include "core/program/chip/socket_board.h"
 #include "support/fake_chip_writer.h"
 #include "support/log_capture.h"
@@ -47,7 +47,7 @@ class ChipCommandsTest : public ::testing::Test {
   test::LogCapture capture;
   WriterLink link{writer, capture.log};
   RunControl control;
-  ChipChannel channel{link, control};
+  OperationChannel channel{link, control};
   ChipCommands commands{channel, 7};
   ChipStatus status{};
 };
@@ -158,7 +158,7 @@ TEST_F(ChipCommandsTest, SectorEraseLogsEveryStepAndStopsLoggingAtAFailure) {
   writer.FaultAt(5, FakeChipWriter::Fault::NoReply);
   test::LogCapture second;
   WriterLink otherLink{writer, second.log};
-  ChipChannel otherChannel{otherLink, control};
+  OperationChannel otherChannel{otherLink, control};
   ChipCommands other{otherChannel, 7};
   EXPECT_EQ(other.SectorErase(0, status), LinkResult::ReadUsbError);
   EXPECT_EQ(second.Bytes(), Cp949("\r\nSTART(☆). <Sector Erase> Process\r\n"
@@ -203,7 +203,7 @@ TEST_F(ChipCommandsTest, ReadIdOfTenToTwentyTwoOrMoreThanTwentyThreeBytesLogsThe
   for (std::size_t count : {10, 16, 22, 24, 64}) {
     test::LogCapture own;
     WriterLink ownLink{writer, own.log};
-    ChipChannel ownChannel{ownLink, control};
+    OperationChannel ownChannel{ownLink, control};
     ChipCommands ownCommands{ownChannel, 7};
     writer.idReply = IdReply(count);
     ChipIdReply ids;

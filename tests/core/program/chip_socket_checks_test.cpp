@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/link/writer_link.h"
-#include "core/program/chip/chip_channel.h"
-#include "core/program/chip/chip_commands.h"
+#include "core/operation/operation_channel.h"
 #include "core/operation/run_prompt.h"
+#include "core/program/chip/chip_commands.h"
 #include "core/program/chip/socket_board.h"
 #include "support/fake_chip_writer.h"
 #include "support/log_capture.h"
@@ -27,7 +27,7 @@ class SocketChecksTest : public ::testing::Test {
   test::LogCapture capture;
   WriterLink link{writer, capture.log};
   RunControl control;
-  ChipChannel channel{link, control};
+  OperationChannel channel{link, control};
   ChipCommands commands{channel, 3};
   test::ScriptedPrompt prompt;
   RunPrompt runPrompt{prompt, control};

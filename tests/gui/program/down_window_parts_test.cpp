@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/settings_store.h"
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 #include "gui/program/down_window_settings.h"
 #include "gui/program/run_button_rules.h"
 

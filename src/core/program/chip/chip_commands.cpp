@@ -1,7 +1,7 @@
 #include "core/program/chip/chip_commands.h"
 
 #include "core/link/log_markers.h"
-#include "core/program/chip/chip_channel.h"
+#include "core/operation/operation_channel.h"
 #include "core/program/chip/chip_replies.h"
 #include "core/program/chip/chip_requests.h"
 #include "core/program/chip/socket_board.h"
@@ -17,7 +17,7 @@ constexpr const char* kSectorEraseName = "Sector Erase";
 
 }  // namespace
 
-ChipCommands::ChipCommands(ChipChannel& channel, std::size_t socketCount)
+ChipCommands::ChipCommands(OperationChannel& channel, std::size_t socketCount)
     : channel_(channel), socketCount_(socketCount < kMaxSockets ? socketCount : kMaxSockets) {}
 
 LinkResult ChipCommands::StatusExchange(const RequestPacket& request, ChipStatus& status) {

@@ -13,13 +13,13 @@
 
 namespace vantrell {
 
-class ChipChannel;
+class OperationChannel;
 class ProgressBarView;
 class SocketBoard;
 
 class ChipCommands {
  public:
-  ChipCommands(ChipChannel& channel, std::size_t socketCount);
+  ChipCommands(OperationChannel& channel, std::size_t socketCount);
 
   std::size_t SocketCount() const { return socketCount_; }
 
@@ -52,7 +52,7 @@ class ChipCommands {
   LinkResult StatusExchange(const RequestPacket& request, ChipStatus& status);
   LinkResult ReadDataPackets(std::span<std::uint8_t> buffer, ProgressBarView& progress);
 
-  ChipChannel& channel_;
+  OperationChannel& channel_;
   std::size_t socketCount_;
 };
 

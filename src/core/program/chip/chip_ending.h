@@ -3,13 +3,12 @@
 // failure, a line and a COMM End for a reply that was not the one expected,
 // nothing for a finished run, a line for a failure already reported.
 #include "core/link/link_result.h"
+#include "core/link/log_markers.h"
 
 namespace vantrell {
 
 class ChipContext;
 
 void ReportChipEnding(LinkResult code, ChipContext& chip);
-
-inline constexpr const char* kExitDownloadLine = "\t ->  Exit Download!\r\n";
 
 }  // namespace vantrell

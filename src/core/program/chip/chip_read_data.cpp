@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "core/link/log_markers.h"
-#include "core/program/chip/chip_channel.h"
+#include "core/operation/operation_channel.h"
+#include "core/operation/progress_bar_view.h"
 #include "core/program/chip/chip_commands.h"
 #include "core/program/chip/chip_replies.h"
 #include "core/program/chip/chip_requests.h"
-#include "core/operation/progress_bar_view.h"
 #include "core/operation/quarter_marks.h"
 
 namespace vantrell {

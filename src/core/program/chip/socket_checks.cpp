@@ -1,8 +1,8 @@
 #include "core/program/chip/socket_checks.h"
 
-#include "core/program/chip/chip_channel.h"
-#include "core/program/chip/chip_commands.h"
+#include "core/operation/operation_channel.h"
 #include "core/operation/run_prompt.h"
+#include "core/program/chip/chip_commands.h"
 #include "core/program/chip/socket_board.h"
 
 namespace vantrell {

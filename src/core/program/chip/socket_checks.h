@@ -12,7 +12,7 @@
 
 namespace vantrell {
 
-class ChipChannel;
+class OperationChannel;
 class ChipCommands;
 class RunPrompt;
 class SocketBoard;
@@ -21,7 +21,7 @@ using SocketTexts = std::array<std::string, kMaxSockets>;
 
 class SocketChecks {
  public:
-  SocketChecks(SocketBoard& board, ChipCommands& commands, ChipChannel& channel, RunPrompt& prompt)
+  SocketChecks(SocketBoard& board, ChipCommands& commands, OperationChannel& channel, RunPrompt& prompt)
       : board_(board), commands_(commands), channel_(channel), prompt_(prompt) {}
 
   // True while at least one socket is alive. A socket fails when its value
@@ -40,7 +40,7 @@ class SocketChecks {
 
   SocketBoard& board_;
   ChipCommands& commands_;
-  ChipChannel& channel_;
+  OperationChannel& channel_;
   RunPrompt& prompt_;
 };
 

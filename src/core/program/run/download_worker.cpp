@@ -33,7 +33,7 @@ bool JobIsValid(DownloadRun& run, DownloadJobSizes& sizes) {
 }
 
 void LogBanner(DownloadRun& run) {
-  ChipChannel& channel = run.chip.channel;
+  OperationChannel& channel = run.chip.channel;
   channel.LogText("\r\n\r\n\r\n");
   channel.LogText("---------------------------------------\r\n");
   channel.LogText("--------  Start File Download  --------\r\n");
@@ -54,7 +54,7 @@ FileTarget TargetOf(const DownloadRun& run, const FlashGeometry& flash, std::siz
 }
 
 RunEnd OpenJobFile(DownloadRun& run, const FlashGeometry& flash, const std::string& path) {
-  ChipChannel& channel = run.chip.channel;
+  OperationChannel& channel = run.chip.channel;
   if (run.Abandoned() || !run.file.Open(path)) {
     run.chip.prompt.Tell("Cannot Open File!");
     channel.Log("Cannot Open File! <- %s\r\n", path.c_str());

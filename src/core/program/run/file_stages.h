@@ -8,8 +8,8 @@
 #include <span>
 #include <string>
 
-#include "core/program/job/download_job.h"
 #include "core/operation/run_end.h"
+#include "core/program/job/download_job.h"
 #include "core/program/run/stage_weights.h"
 
 namespace vantrell {

@@ -3,9 +3,9 @@
 // alive and the grown result counters.
 #include <optional>
 
+#include "core/operation/run_control.h"
 #include "core/program/chip/chip_types.h"
 #include "core/program/run/result_counters.h"
-#include "core/operation/run_control.h"
 
 namespace vantrell {
 

@@ -1,6 +1,6 @@
 // Per-packet displays posted from a worker: never waited for, the latest
 // value wins, and a call the worker waits for afterwards finds it shown.
-#include "gui/common/posted_display.h"
+#include "gui/common/coalesced_posts.h"
 
 #include <QApplication>
 #include <atomic>
@@ -13,32 +13,20 @@
 namespace vantrell::gui {
 namespace {
 
-TEST(PostedDisplay, AWaitedCallAfterManyPostsFindsTheLastValueShown) {
+TEST(CoalescedPosts, AWaitedCallAfterManyPostsFindsTheLastValueShown) {
   int shown = -1;
-  PostedDisplay<int> display([&](const int& value) { shown = value; });
+  CoalescedPosts posts;
   constexpr int kPosts = 20000;
   int shownAtTheWaitedCall = -2;
   std::atomic<bool> done{false};
   std::thread worker([&] {
-    for (int i = 1; i <= kPosts; ++i) display.Post(i);
+    for (int i = 1; i <= kPosts; ++i) posts.Post(0, [&shown, i] { shown = i; });
     RunOnGuiThread(QCoreApplication::instance(), [&] { shownAtTheWaitedCall = shown; });
     done = true;
   });
   while (!done) QApplication::processEvents(QEventLoop::AllEvents, 5);
   worker.join();
   EXPECT_EQ(shownAtTheWaitedCall, kPosts);
-}
-
-TEST(PostedDisplay, AnUpdateStillOnItsWayWhenTheDisplayGoesShowsNothing) {
-  int shows = 0;
-  std::thread worker;
-  {
-    PostedDisplay<int> display([&](const int&) { ++shows; });
-    worker = std::thread([&] { display.Post(1); });
-    worker.join();
-  }
-  QApplication::processEvents();
-  EXPECT_EQ(shows, 0);
 }
 
 }  // namespace

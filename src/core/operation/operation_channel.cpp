@@ -1,4 +1,4 @@
-#include "core/program/chip/chip_channel.h"
+#include "core/operation/operation_channel.h"
 
 #include <cstdarg>
 
@@ -8,34 +8,34 @@
 
 namespace vantrell {
 
-bool ChipChannel::Abandoned() const { return control_.Abandoned(); }
+bool OperationChannel::Abandoned() const { return control_.Abandoned(); }
 
-bool ChipChannel::Open() { return !Abandoned() && link_.OpenLink(); }
+bool OperationChannel::Open() { return !Abandoned() && link_.OpenLink(); }
 
-void ChipChannel::ClearInput() {
+void OperationChannel::ClearInput() {
   if (!Abandoned()) link_.ClearInput();
 }
 
-void ChipChannel::Close() {
+void OperationChannel::Close() {
   if (!Abandoned()) link_.CloseLink();
 }
 
-LinkResult ChipChannel::Send(const RequestPacket& request) {
+LinkResult OperationChannel::Send(const RequestPacket& request) {
   if (Abandoned() || link_.SendRequest(request) == 0) return LinkResult::WriteUsbError;
   return LinkResult::Success;
 }
 
-LinkResult ChipChannel::Receive(ReplyPacket& reply) {
+LinkResult OperationChannel::Receive(ReplyPacket& reply) {
   if (Abandoned() || link_.ReceiveReply(reply) == 0) return LinkResult::ReadUsbError;
   return LinkResult::Success;
 }
 
-LinkResult ChipChannel::Exchange(const RequestPacket& request, ReplyPacket& reply) {
+LinkResult OperationChannel::Exchange(const RequestPacket& request, ReplyPacket& reply) {
   const LinkResult sent = Send(request);
   return sent == LinkResult::Success ? Receive(reply) : sent;
 }
 
-void ChipChannel::Log(const char* format, ...) {
+void OperationChannel::Log(const char* format, ...) {
   va_list args;
   va_start(args, format);
   const std::string text = FormatTextV(format, args);
@@ -43,10 +43,10 @@ void ChipChannel::Log(const char* format, ...) {
   LogText(text);
 }
 
-void ChipChannel::LogText(std::string_view text) {
+void OperationChannel::LogText(std::string_view text) {
   if (!Abandoned()) link_.Log().LogText(text);
 }
 
-MessageLog& ChipChannel::RawLog() { return link_.Log(); }
+MessageLog& OperationChannel::RawLog() { return link_.Log(); }
 
 }  // namespace vantrell

@@ -1,4 +1,4 @@
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 
 #include <QFontMetrics>
 #include <algorithm>

@@ -1,7 +1,8 @@
 #pragma once
-// The writer link and the message log as one chip run uses them. Once the
-// run is abandoned the channel sends nothing, logs nothing and leaves the
-// link alone: the window that abandoned the run has closed it already.
+// The writer link and the message log as one operation (a chip run, a NAND
+// worker) uses them. Once the operation is abandoned the channel sends
+// nothing, logs nothing and leaves the link alone: the window that abandoned
+// it has closed it already.
 #include <string_view>
 
 #include "core/link/link_result.h"
@@ -14,9 +15,9 @@ class MessageLog;
 class RunControl;
 class WriterLink;
 
-class ChipChannel {
+class OperationChannel {
  public:
-  ChipChannel(WriterLink& link, const RunControl& control) : link_(link), control_(control) {}
+  OperationChannel(WriterLink& link, const RunControl& control) : link_(link), control_(control) {}
 
   bool Abandoned() const;
 
@@ -24,7 +25,7 @@ class ChipChannel {
   void ClearInput();
   void Close();
 
-  // WriteUsbError when the request could not be sent (or the run is abandoned).
+  // WriteUsbError when the request could not be sent (or the operation is abandoned).
   LinkResult Send(const RequestPacket& request);
   // ReadUsbError when no reply arrived.
   LinkResult Receive(ReplyPacket& reply);

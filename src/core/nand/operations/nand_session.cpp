@@ -1,0 +1,86 @@
+#include "core/nand/operations/nand_session.h"
+
+#include "core/app/busy_lease.h"
+#include "core/link/writer_link.h"
+#include "core/nand/operations/nand_run.h"
+
+namespace vantrell {
+
+NandSession::NandSession(WriterLink& link, Prompt& prompt, BusyState& busy)
+    : link_(link), prompt_(prompt), busy_(busy) {}
+
+NandSession::~NandSession() {
+  if (IsRunning()) Abandon();
+  WaitForWorker();
+}
+
+void NandSession::SetDevice(const SelectedDevice& device) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  device_ = device;
+}
+
+SelectedDevice NandSession::Device() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return device_;
+}
+
+NandFlashState NandSession::Flash() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return flash_;
+}
+
+NandFiles NandSession::Files() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return files_;
+}
+
+void NandSession::SetFiles(const NandFiles& files) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  files_ = files;
+}
+
+bool NandSession::Start(NandWorker worker, NandBusy busy, std::shared_ptr<NandWindowView> view) {
+  std::optional<BusyLease> lease = BusyLease::TryTake(busy_);
+  if (!lease) return false;
+  // The previous worker has given the link back, so it is past its last step.
+  WaitForWorker();
+  if (view && busy == NandBusy::OperationControls) view->DisableOperationControls();
+  if (view && busy == NandBusy::ReadBadBlockOnly) view->DisableReadBadBlock();
+
+  auto views = MakeNandViewSlot(std::move(view));
+  auto run = std::make_shared<NandRun>(link_, prompt_, std::move(*lease), views, *this, Flash());
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    activeControl_ = run->control;
+    activeViews_ = views;
+  }
+  running_.store(true);
+  worker_ = std::thread([this, run, worker] {
+    worker(*run);
+    running_.store(false);
+  });
+  return true;
+}
+
+void NandSession::Abandon() {
+  std::shared_ptr<NandViewSlot> views;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (activeControl_) activeControl_->Abandon();
+    views = activeViews_;
+  }
+  if (views) views->Detach();
+  link_.CloseLink();
+}
+
+void NandSession::WaitForWorker() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void NandSession::KeepFlashState(const RunControl& control, const NandFlashState& state) {
+  // Under the same lock as Abandon: a run abandoned a moment ago keeps nothing.
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!control.Abandoned()) flash_ = state;
+}
+
+}  // namespace vantrell

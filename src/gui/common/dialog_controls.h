@@ -1,0 +1,25 @@
+#pragma once
+// Controls placed on a window the way a dialog template places them: at a
+// rectangle in dialog units, with their numeric id as objectName.
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace vantrell::gui {
+
+class DialogUnits;
+
+struct DialogPlace {
+  int left, top, width, height;
+};
+
+// A push button that is never a default button: Enter belongs to the
+// window's own key handling.
+QPushButton* AddButton(QWidget& window, const DialogUnits& units, const char* id, const char* caption, DialogPlace p);
+// A static text; id may be null for a label nobody changes.
+QLabel* AddStatic(QWidget& window, const DialogUnits& units, const char* id, const char* caption, DialogPlace p);
+// A group frame, behind the controls it frames.
+QGroupBox* AddFrame(QWidget& window, const DialogUnits& units, const char* caption, DialogPlace p);
+
+}  // namespace vantrell::gui

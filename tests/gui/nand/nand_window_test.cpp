@@ -1,0 +1,192 @@
+// The NAND Flash Management window offscreen over a NAND session that drives
+// the writer simulator: start-up, the check box rule, Refresh, Read Bad
+// Block and its list, and closing the window while a worker runs.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "core/app/busy_state.h"
+#include "core/link/writer_link.h"
+#include "core/nand/operations/nand_session.h"
+#include "gui/controls/mask_edit.h"
+#include "gui/nand/bad_block_list.h"
+#include "gui/nand/nand_flash_management.h"
+#include "gui/support/gui_wait.h"
+#include "support/log_capture.h"
+#include "support/scripted_prompt.h"
+#include "support/sim_harness.h"
+#include "support/temp_dir.h"
+
+namespace vantrell::gui::test {
+namespace {
+
+using vantrell::test::WaitUntil;
+
+// Every control whose state the window's rules set.
+const int kRuledControls[] = {1057, 1065, 1066, 1067, 1068, 1069, 1070, 1071, 1072, 1073, 1074, 1075, 1076,
+                              1080, 1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088, 1089, 1095};
+
+class NandWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    board.blockSize = 131072;
+    board.blockCount = 1024;
+    board.name = "ONF1G08-A";
+    sim.SetFirmware(vantrell::test::MakeNandImage(board));
+    SelectedDevice device;
+    device.name = "ORBELLE-N1-NAND";
+    device.version = 0x0101;
+    session.SetDevice(device);
+  }
+  void TearDown() override {
+    if (window) window->close();
+    EXPECT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+    window.reset();
+  }
+
+  CNandFlashManagement& Open() {
+    window = std::make_unique<CNandFlashManagement>(session);
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    return *window;
+  }
+  template <typename T = QWidget>
+  T* Find(int id) {
+    T* control = window->findChild<T*>(QString::number(id));
+    EXPECT_NE(control, nullptr) << id;
+    return control;
+  }
+  std::string Text(int id) { return Find<QLabel>(id)->text().toStdString(); }
+  std::string EditText(int id) { return Find<QLineEdit>(id)->text().toStdString(); }
+  bool Checked(int id) { return Find<QCheckBox>(id)->isChecked(); }
+  void Click(int id) { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
+  std::vector<int> Enabled() {
+    std::vector<int> ids;
+    for (int id : kRuledControls)
+      if (Find(id)->isEnabled()) ids.push_back(id);
+    return ids;
+  }
+  bool Refresh() {
+    Click(1095);
+    return WaitUntil([&] { return !session.IsRunning() && Find(1095)->isEnabled(); });
+  }
+
+  vantrell::test::NandDeviceSpec board;
+  vantrell::test::SimHarness sim;
+  vantrell::test::LogCapture capture;
+  WriterLink link{sim.Driver(), capture.log};
+  vantrell::test::ScriptedPrompt prompt;
+  BusyState busy;
+  NandSession session{link, prompt, busy};
+  std::unique_ptr<CNandFlashManagement> window;
+};
+
+TEST_F(NandWindowTest, StartUpLeavesOnlyRefreshEraseAllAndTheFirstTwoFilesUsable) {
+  vantrell::test::TempDir files;
+  vantrell::test::WriteBytes(files.File("one.bin"), std::vector<std::uint8_t>(1234, 1));
+  session.SetFiles({{{"one.bin", files.File("one.bin")}, {"gone.bin", files.File("gone.bin")}, {"", ""}}});
+  Open();
+  EXPECT_EQ(window->windowTitle().toStdString(), " ★ NAND Flash Management for [ORBELLE-N1-NAND] - Version 1.01");
+  EXPECT_EQ(Text(1090), "Ready!");
+  EXPECT_EQ(Enabled(), (std::vector<int>{1057, 1066, 1067, 1069, 1074, 1075, 1086, 1095}));
+  EXPECT_TRUE(Checked(1071) && Checked(1072));
+  EXPECT_FALSE(Checked(1073) || Checked(1081));
+  EXPECT_EQ(EditText(1057), "one.bin");
+  EXPECT_EQ(EditText(1077), "1234");
+  EXPECT_EQ(EditText(1078), "0") << "a remembered file that no longer opens";
+  EXPECT_EQ(EditText(1079), "");
+  for (int id : {1074, 1075, 1076, 1080, 1088, 1089}) EXPECT_EQ(EditText(id), "00000") << id;
+  for (int id : {1082, 1084}) EXPECT_EQ(EditText(id), "0000") << id;
+}
+
+TEST_F(NandWindowTest, RefreshShowsTheFlashAndTheCheckBoxesThenRuleTheirControls) {
+  Open();
+  ASSERT_TRUE(Refresh());
+  EXPECT_EQ(Text(1060), "ONF1G08-A");
+  EXPECT_EQ(Text(1061), "1024");
+  EXPECT_EQ(Text(1062), "131072 byte");
+  EXPECT_EQ(Text(1063), "2");
+  EXPECT_EQ(Text(1064), "7");
+  EXPECT_EQ(EditText(1080), "00007");
+  std::vector<int> all(std::begin(kRuledControls), std::end(kRuledControls));
+  std::erase_if(all, [](int id) { return id == 1068 || id == 1070 || id == 1076 || id == 1080; });
+  EXPECT_EQ(Enabled(), all) << "File3 and the FAT start block are not checked";
+
+  const QString dir = QStringLiteral(VANTRELL_BIN_DIR) + "/screenshots";
+  ASSERT_TRUE(QDir().mkpath(dir));
+  EXPECT_TRUE(window->grab().save(dir + "/nand_window_after_refresh.png"));
+
+  Click(1073);
+  Click(1071);
+  Click(1081);
+  EXPECT_TRUE(Find(1070)->isEnabled() && Find(1068)->isEnabled() && Find(1076)->isEnabled());
+  EXPECT_FALSE(Find(1057)->isEnabled() || Find(1066)->isEnabled() || Find(1074)->isEnabled());
+  EXPECT_TRUE(Find(1080)->isEnabled());
+}
+
+TEST_F(NandWindowTest, ReadBadBlockShowsTheListAndComesBack) {
+  Open();
+  ASSERT_TRUE(Refresh());
+  QString text;
+  bool offMeanwhile = false;
+  QTimer timer;
+  timer.setInterval(10);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    auto* list = qobject_cast<CBadBlkList*>(QApplication::activeModalWidget());
+    if (list == nullptr) return;
+    timer.stop();
+    text = list->Text();
+    offMeanwhile = !Find(1065)->isEnabled() && Find(1095)->isEnabled();
+    list->close();
+  });
+  timer.start();
+  Click(1065);
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning() && Find(1065)->isEnabled(); }));
+  EXPECT_EQ(text.toStdString(), "Bad Block Count => 2\n\n3\n40\n");
+  EXPECT_TRUE(offMeanwhile) << "only Read Bad Block is off while it runs";
+}
+
+TEST_F(NandWindowTest, ShowingTheWindowAgainKeepsTheFlashButStartsItsControlsAfresh) {
+  Open();
+  ASSERT_TRUE(Refresh());
+  Click(1073);
+  window->close();
+  window.reset();
+  Open();
+  EXPECT_EQ(Text(1063), "") << "the controls are new";
+  EXPECT_FALSE(Checked(1073));
+  EXPECT_FALSE(Find(1065)->isEnabled());
+  EXPECT_TRUE(session.Flash().informationRead);
+}
+
+TEST_F(NandWindowTest, ClosingWhileTheBadBlockTableIsReadAbandonsTheWorkerAndShowsNothingMore) {
+  board.badBlocks.clear();
+  for (std::uint32_t b = 0; b < 40; ++b) board.badBlocks.push_back(10 + b);
+  sim.SetFirmware(vantrell::test::MakeNandImage(board));
+  Open();
+  ASSERT_TRUE(Refresh());
+  sim.Configure({{"nand", {{"reply_delay_ms", 100}}}});
+  Click(1065);
+  ASSERT_TRUE(WaitUntil([&] { return sim.RequestCount(0xA2) > 0; }));
+  const std::string logBefore = capture.Bytes();
+  window->close();
+  window.reset();
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+  EXPECT_FALSE(busy.IsBusy());
+  EXPECT_EQ(sim.RequestCount(0xA2), 1u) << "nothing was asked after the window closed";
+  EXPECT_TRUE(prompt.Shown().empty());
+  EXPECT_EQ(capture.Bytes(), logBefore);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no Bad Block List over a closed window";
+}
+
+}  // namespace
+}  // namespace vantrell::gui::test
