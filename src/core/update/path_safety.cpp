@@ -13,9 +13,11 @@ bool HasForbiddenText(std::string_view name) {
          name.find('\0') != std::string_view::npos;
 }
 
+// Strictly inside: a name that resolves to the directory itself (".",
+// "./") names no file of it.
 bool IsInside(const fs::path& inner, const fs::path& outer) {
-  const auto [stop, unused] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-  return stop == outer.end();
+  const auto [stop, rest] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
+  return stop == outer.end() && rest != inner.end() && !rest->empty();
 }
 
 }  // namespace

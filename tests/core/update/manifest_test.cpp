@@ -54,7 +54,7 @@ TEST(PathSafetyTest, OnlyNamesThatStayInsideTheDirectoryGetAPath) {
   EXPECT_EQ(PathInsideDirectory(program.Path(), "sub/tool.dll"), base + "/sub/tool.dll");
   EXPECT_EQ(PathInsideDirectory(program.Path(), "new/file"), base + "/new/file") << "need not exist";
   for (const std::string& name : std::vector<std::string>{"", "/etc/passwd", "../../etc/passwd", "sub/../../x", "a..b", "sub\\tool.dll",
-                                 std::string("tool\0.dll", 9), "escape/file"}) {
+                                 std::string("tool\0.dll", 9), "escape/file", ".", "./"}) {
     EXPECT_FALSE(PathInsideDirectory(program.Path(), name)) << name;
   }
 }
