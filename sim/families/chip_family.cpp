@@ -242,7 +242,8 @@ nlohmann::json ChipFamily::StatusJson() const {
   for (const ChipSocket& s : sockets_) {
     const ChipIdentity id = s.Reported();
     j["sockets"].push_back(
-        {{"present", s.Present()}, {"chip_id", id.chipId}, {"maker_id", id.makerId}, {"device_id", id.deviceId}});
+        {{"present", s.Present()}, {"chip_id", id.chipId}, {"maker_id", id.makerId}, {"device_id", id.deviceId},
+         {"failures_reported", s.FailuresReported()}});
   }
   return j;
 }

@@ -24,8 +24,12 @@ ChipIdentity ChipSocket::Reported() const {
 std::uint8_t ChipSocket::Use(std::uint8_t code) {
   if (!present_) return chip::kStateNoChip;
   const std::uint64_t nth = ++uses_[code];
-  for (const ChipFault& f : config_.faults)
-    if (f.code == code && f.Hits(nth)) return f.status;
+  for (const ChipFault& f : config_.faults) {
+    if (f.code == code && f.Hits(nth)) {
+      ++failuresReported_;
+      return f.status;
+    }
+  }
   return chip::kStateDone;
 }
 

@@ -24,6 +24,8 @@ class ChipSocket {
   bool Present() const { return present_; }
   // What Read ID sees: the chip's bytes, or those of a socket nobody answers in.
   ChipIdentity Reported() const;
+  // How many times this chip has answered a command with a failing state.
+  std::uint64_t FailuresReported() const { return failuresReported_; }
   std::uint32_t EraseDelayMs() const { return config_.eraseDelayMs; }
 
   // Counts one accepted use of a command and gives the state the chip ends
@@ -50,6 +52,7 @@ class ChipSocket {
   bool present_;
   std::vector<std::uint8_t> flash_;
   std::map<std::uint8_t, std::uint64_t> uses_;
+  std::uint64_t failuresReported_ = 0;
 };
 
 }  // namespace orbsim

@@ -1,0 +1,104 @@
+#include "soak/soak_case.h"
+
+namespace vantrell::soak {
+namespace {
+
+constexpr const char* kLinkFaultKinds[] = {"send_fails", "no_reply", "short_reply", "wrong_echo", "stale_input"};
+constexpr const char* kFailingCommands[] = {"erase_enable", "sector_erase", "blank_check",  "program_enable",
+                                            "auto_address", "auto_program", "verify_data", "verify_end",
+                                            "program_disable", "comm_end"};
+
+template <typename T, std::size_t N>
+const T& Pick(std::mt19937_64& rng, const T (&items)[N]) {
+  return items[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng)];
+}
+
+bool Chance(std::mt19937_64& rng, double p) { return std::bernoulli_distribution(p)(rng); }
+int Socket(std::mt19937_64& rng) { return std::uniform_int_distribution<int>(0, 6)(rng); }
+
+RunOptions DrawOptions(std::mt19937_64& rng) {
+  RunOptions o;
+  o.eraseAll = Chance(rng, 0.15);
+  o.erase = !o.eraseAll && Chance(rng, 0.7);
+  o.blank = Chance(rng, 0.3);
+  o.program = Chance(rng, 0.8);
+  o.verify = Chance(rng, 0.7);
+  return o;
+}
+
+// A bit stuck at 1 where the file holds a 0, so the chip cannot hold the file.
+nlohmann::json StuckBitUnder(const std::vector<std::uint8_t>& file, std::uint32_t fileOffset, std::mt19937_64& rng) {
+  for (int tries = 0; tries < 64; ++tries) {
+    const auto at = std::uniform_int_distribution<std::size_t>(0, file.size() - 1)(rng);
+    const int bit = std::uniform_int_distribution<int>(0, 7)(rng);
+    if (!(file[at] & (1 << bit))) return {{"offset", fileOffset + at}, {"bit", bit}, {"value", 1}};
+  }
+  return {{"offset", fileOffset}, {"bit", 0}, {"value", 1}};
+}
+
+}  // namespace
+
+SoakCase DrawCase(std::uint64_t seed) {
+  std::mt19937_64 rng(seed);
+  SoakCase c;
+  c.seed = seed;
+  c.operation = static_cast<Operation>(std::uniform_int_distribution<int>(0, 9)(rng) % 5);
+  if (std::uniform_int_distribution<int>(0, 9)(rng) >= 5) c.operation = Operation::Download;
+  c.options = DrawOptions(rng);
+  c.checkSum = Chance(rng, 0.7);
+  c.file.resize(std::uniform_int_distribution<std::size_t>(1, 2500)(rng));
+  for (auto& b : c.file) b = static_cast<std::uint8_t>(rng());
+
+  c.config = {{"no_reply_wait_ms", 2}};
+  if (Chance(rng, 0.5)) {
+    LinkFaultPlan f;
+    f.exchange = std::uniform_int_distribution<std::uint64_t>(1, 90)(rng);
+    f.kind = Pick(rng, kLinkFaultKinds);
+    f.bytes = std::uniform_int_distribution<std::uint32_t>(0, 40)(rng);
+    c.linkFault = f;
+    nlohmann::json fault = {{"exchange", f.exchange}, {"kind", f.kind}};
+    if (f.kind == "short_reply") fault["bytes"] = f.bytes;
+    c.config["faults"] = nlohmann::json::array({fault});
+  }
+  nlohmann::json sockets = nlohmann::json::array();
+  std::vector<int> taken;
+  auto freeSocket = [&]() -> std::optional<int> {
+    const int s = Socket(rng);
+    for (int t : taken)
+      if (t == s) return std::nullopt;
+    taken.push_back(s);
+    return s;
+  };
+  if (Chance(rng, 0.35)) {
+    if ((c.failingSocket = freeSocket())) {
+      const int use = std::uniform_int_distribution<int>(1, 3)(rng);
+      c.failingCommand = Pick(rng, kFailingCommands);
+      sockets.push_back({{"socket", *c.failingSocket},
+                         {"fail", {{{"command", c.failingCommand}, {"use", use}, {"status", 1}}}}});
+    }
+  }
+  if (Chance(rng, 0.35)) {
+    if ((c.stuckSocket = freeSocket()))
+      sockets.push_back({{"socket", *c.stuckSocket}, {"stuck_bits", {StuckBitUnder(c.file, 1024, rng)}}});
+  }
+  if (Chance(rng, 0.1)) {
+    if ((c.emptySocket = freeSocket())) sockets.push_back({{"socket", *c.emptySocket}, {"empty", true}});
+  }
+  if (Chance(rng, 0.1)) {
+    if ((c.wrongIdSocket = freeSocket())) sockets.push_back({{"socket", *c.wrongIdSocket}, {"chip_id", 0x11}});
+  }
+  if (!sockets.empty()) c.config["chip"] = {{"sockets", sockets}};
+  return c;
+}
+
+std::string SoakCase::Describe() const {
+  static constexpr const char* kNames[] = {"identify", "firmware update", "download", "blank check", "erase all"};
+  std::string text = std::string(kNames[static_cast<int>(operation)]) + ", file " + std::to_string(file.size()) +
+                     " bytes, options e" + std::to_string(options.erase) + "a" + std::to_string(options.eraseAll) +
+                     "b" + std::to_string(options.blank) + "p" + std::to_string(options.program) + "v" +
+                     std::to_string(options.verify) + ", checksum " + std::to_string(checkSum) + ", simulator " +
+                     config.dump();
+  return text;
+}
+
+}  // namespace vantrell::soak
