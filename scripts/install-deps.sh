@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   libbenchmark-dev
   xvfb xauth imagemagick fonts-nanum fonts-dejavu-core
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
