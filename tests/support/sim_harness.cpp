@@ -46,13 +46,21 @@ Function* SimControl(const char* name) {
   return f;
 }
 
-nlohmann::json JsonFrom(unsigned (*query)(char*, unsigned)) {
-  const unsigned n = query(nullptr, 0);
-  std::string text(n + 1, '\0');
-  query(text.data(), n + 1);
-  text.resize(n);
-  return nlohmann::json::parse(text);
+// A worker may be talking to the simulator meanwhile, so the text can grow
+// between asking its length and copying it: copy until it fits.
+std::string TextFrom(unsigned (*query)(char*, unsigned)) {
+  std::string text(query(nullptr, 0) + 64, '\0');
+  for (;;) {
+    const unsigned n = query(text.data(), static_cast<unsigned>(text.size()));
+    if (n < text.size()) {
+      text.resize(n);
+      return text;
+    }
+    text.assign(std::size_t{n} * 2, '\0');
+  }
 }
+
+nlohmann::json JsonFrom(unsigned (*query)(char*, unsigned)) { return nlohmann::json::parse(TextFrom(query)); }
 
 }  // namespace
 
@@ -86,11 +94,7 @@ void SimHarness::SetFirmware(const std::vector<std::uint8_t>& image) {
 }
 
 nlohmann::json SimHarness::Status() const {
-  const unsigned n = Simulator().controls.status(nullptr, 0);
-  std::string text(n + 1, '\0');
-  Simulator().controls.status(text.data(), n + 1);
-  text.resize(n);
-  return nlohmann::json::parse(text);
+  return JsonFrom(Simulator().controls.status);
 }
 
 void SimHarness::Restart() {
