@@ -17,6 +17,7 @@ class MainWindowControls;
 class MainWindowShell;
 class ProgrammingSession;
 class Prompt;
+class ReadMasterSession;
 class RunController;
 class SettingsStore;
 class UsbDriver;
@@ -59,6 +60,8 @@ class MainController {
   RunController* Run() { return run_.get(); }
   // The download window's runs; null when the driver could not be bound.
   ProgrammingSession* Programming() { return programming_.get(); }
+  // Reads of the MASTER chip; null when the driver could not be bound.
+  ReadMasterSession* ReadMaster() { return readMaster_.get(); }
   WriterLink* Link() { return link_.get(); }
   MessageLog& Log() { return log_; }
   DeviceImages& Images() { return images_; }
@@ -86,6 +89,7 @@ class MainController {
   std::unique_ptr<RunController> run_;
   // Refers to the link, prompt and busy state above, so it goes first.
   std::unique_ptr<ProgrammingSession> programming_;
+  std::unique_ptr<ReadMasterSession> readMaster_;
 };
 
 }  // namespace vantrell
