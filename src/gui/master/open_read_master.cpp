@@ -7,11 +7,10 @@
 
 namespace vantrell::gui {
 
-std::function<void(QWidget* parent)> MakeReadMasterOpener(ReadMasterSession& session, Prompt& prompt,
-                                                          SelectedDevice device) {
+std::function<void(QWidget* parent)> MakeReadMasterOpener(ReadMasterSession& session, SelectedDevice device) {
   auto memory = std::make_shared<ReadMasterMemory>();
-  return [&session, &prompt, device = std::move(device), memory](QWidget* parent) {
-    CReadMasterDlg window({session, *memory, prompt, device}, parent);
+  return [&session, device = std::move(device), memory](QWidget* parent) {
+    CReadMasterDlg window({session, *memory, device}, parent);
     window.exec();
   };
 }

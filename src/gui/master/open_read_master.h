@@ -9,14 +9,12 @@
 class QWidget;
 
 namespace vantrell {
-class Prompt;
 class ReadMasterSession;
 }  // namespace vantrell
 
 namespace vantrell::gui {
 
 // One opener per showing of the download window.
-std::function<void(QWidget* parent)> MakeReadMasterOpener(ReadMasterSession& session, Prompt& prompt,
-                                                          SelectedDevice device);
+std::function<void(QWidget* parent)> MakeReadMasterOpener(ReadMasterSession& session, SelectedDevice device);
 
 }  // namespace vantrell::gui

@@ -15,6 +15,7 @@
 #include "gui/controls/hexdump/hex_dump_ctrl.h"
 #include "gui/controls/hexdump/read_view_setup.h"
 #include "gui/controls/mask_edit.h"
+#include "gui/common/message_box_prompt.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/master/master_file_dialogs.h"
 #include "gui/master/read_master_view_bridge.h"
@@ -40,7 +41,8 @@ CReadMasterDlg::CReadMasterDlg(ReadMasterParts parts, QWidget* parent)
     : QDialog(parent),
       session_(parts.session),
       memory_(parts.memory),
-      prompt_(parts.prompt),
+      ownPrompt_(parts.prompt ? nullptr : std::make_unique<MessageBoxPrompt>(this)),
+      prompt_(parts.prompt ? *parts.prompt : *ownPrompt_),
       device_(std::move(parts.device)),
       controls_(BuildReadMasterControls(*this, DialogUnits(font()))),
       bridge_(std::make_shared<ReadMasterViewBridge>(*this)),

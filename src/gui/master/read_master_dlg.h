@@ -37,9 +37,11 @@ struct ReadMasterParts {
   ReadMasterSession& session;
   // Outlives the window.
   ReadMasterMemory& memory;
-  Prompt& prompt;
   // Whose IDs the MASTER chip must report and whose flash bounds the length.
   SelectedDevice device;
+  // The window's own boxes; message boxes over the window unless given. A
+  // read's boxes are the session's.
+  Prompt* prompt = nullptr;
 };
 
 class CReadMasterDlg : public QDialog, public ReadMasterView, public HexDumpNotify {
@@ -97,6 +99,7 @@ class CReadMasterDlg : public QDialog, public ReadMasterView, public HexDumpNoti
 
   ReadMasterSession& session_;
   ReadMasterMemory& memory_;
+  std::unique_ptr<Prompt> ownPrompt_;
   Prompt& prompt_;
   const SelectedDevice device_;
   ReadMasterControls controls_;

@@ -41,8 +41,7 @@ CDownWindow::CDownWindow(DownWindowParts parts, QWidget* parent)
       list_(parts.prompt),
       controls_(BuildDownWindowControls(*this, DialogUnits(font()))),
       chooseFiles_(ChooseDataFiles),
-      openReadMaster_(parts.readMaster ? MakeReadMasterOpener(*parts.readMaster, parts.prompt, session_.Device())
-                                       : WindowOpener()) {
+      openReadMaster_(parts.readMaster ? MakeReadMasterOpener(*parts.readMaster, session_.Device()) : WindowOpener()) {
   setObjectName("CDownWindow");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   binding_ = new DownloadListBinding(list_, *controls_.list, this);

@@ -45,7 +45,7 @@ class ReadMasterDlgTest : public ::testing::Test {
   }
 
   CReadMasterDlg& Open() {
-    window = std::make_unique<CReadMasterDlg>(ReadMasterParts{reads, memory, rig.prompt, rig.device});
+    window = std::make_unique<CReadMasterDlg>(ReadMasterParts{reads, memory, rig.device, &rig.prompt});
     window->SetComparisonChooser([this](QWidget*) { return std::exchange(chosen, {}); });
     window->SetSaveChooser([this](QWidget*) { return std::exchange(chosen, {}); });
     window->show();
