@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/devices/device_record.h"
+#include "core/link/link_result.h"
 #include "core/master/read_master_view.h"
 #include "core/program/chip/chip_context.h"
 
@@ -37,6 +38,9 @@ class MasterReadRun {
   const std::uint32_t address;
   // Written by the worker only; look at it once the read has finished.
   const std::shared_ptr<MasterBytes> data;
+  // The code the read ended with (Finished when data holds the range), for
+  // callers without a window; set by the worker before the read's end.
+  LinkResult outcome = LinkResult::Reported;
 };
 
 }  // namespace vantrell

@@ -65,6 +65,9 @@ LinkResult ReadMasterChip(MasterReadRun& run) {
 
 }  // namespace
 
-int ReadMasterWorker(MasterReadRun& run) { return EndReadMasterOperation(run.chip, *run.views, ReadMasterChip(run)); }
+int ReadMasterWorker(MasterReadRun& run) {
+  run.outcome = ReadMasterChip(run);
+  return EndReadMasterOperation(run.chip, *run.views, run.outcome);
+}
 
 }  // namespace vantrell

@@ -28,11 +28,13 @@ class ReadMasterWorkerTest : public ::testing::Test {
     DownloadRig& w = writer ? *writer : rig;
     MasterReadRun run(w.link, w.prompt, std::move(*BusyLease::TryTake(w.busy)), MakeReadMasterViewSlot(view),
                       {w.device, address, length});
-    ReadMasterWorker(run);
+    EXPECT_EQ(ReadMasterWorker(run), 0);
+    outcome = run.outcome;
     return *run.data;
   }
 
   DownloadRig rig;  // 8 KB, chip 0x5A, maker 0xBF, device 0x41
+  LinkResult outcome = LinkResult::Success;
   std::shared_ptr<test::RecordingReadMasterView> view = std::make_shared<test::RecordingReadMasterView>();
 };
 
@@ -41,6 +43,7 @@ TEST_F(ReadMasterWorkerTest, ASixtyTwoByteReadIsLoggedAndShownInTwoPackets) {
   const Bytes& flash = rig.writer.chips[0].flash;
   EXPECT_EQ(Read(0x100, 62), Bytes(flash.begin() + 0x100, flash.begin() + 0x100 + 62));
   EXPECT_EQ(rig.writer.Codes(), (Bytes{0xA0, 0xA1, 0xA4, 0xAA, 0xAA, 0xA2, 0xA8}));
+  EXPECT_EQ(outcome, LinkResult::Finished);
   EXPECT_TRUE(rig.Boxes().empty());
   std::string ids;
   for (int i = 0; i < 7; ++i) ids += "\tChip0" + std::to_string(i) + " ID = 0x5A\r\n";
@@ -110,6 +113,7 @@ TEST_F(ReadMasterWorkerTest, OnlyTheMasterCountsAndEachFailureIsToldOnce) {
       continue;
     }
     EXPECT_EQ(own.Boxes(), Texts{c.box});
+    EXPECT_EQ(outcome, LinkResult::CommError);
     EXPECT_FALSE(view->Saw("finished"));
     EXPECT_EQ(own.writer.Codes().back(), 0xA8) << "the writer is told to end its work";
     EXPECT_NE(own.Log().find(Cp949("\t +  COMM Error!\r\n\t ▶ COMM End\r\n")), std::string::npos);
@@ -126,6 +130,7 @@ TEST_F(ReadMasterWorkerTest, LinkFailuresAreToldOnceByTheEnd) {
   faulty.writer.FaultAt(4, FakeChipWriter::Fault::NoReply);  // the first data packet
   Read(0, 10, &faulty);
   EXPECT_EQ(faulty.Boxes(), Texts{"ReadUSB Error!"});
+  EXPECT_EQ(outcome, LinkResult::ReadUsbError);
   EXPECT_EQ(faulty.writer.Codes().back(), 0xAA) << "nothing after the failed exchange";
 }
 
