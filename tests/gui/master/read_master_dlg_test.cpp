@@ -205,10 +205,13 @@ TEST_F(ReadMasterDlgTest, ClosingDuringAReadAbandonsItAndTheNextShowingReadsAgai
   ASSERT_TRUE(WaitUntil([&] { return Find<CPercentProgressCtrl>("1050")->GetPosition() >= 25; }));
   EXPECT_EQ(Buttons(), (Enabled{false, false, false, false, false}));
   window->close();
+  // The window and all it kept go while the worker may still be writing:
+  // the buffer it writes is its own to let go of.
+  window.reset();
+  memory = {};
   ASSERT_TRUE(WaitUntil([&] { return !reads.IsRunning(); }));
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(rig.Log().find("Exit Download"), std::string::npos);
-  EXPECT_FALSE(memory.ReadDataPresent());
 
   rig.sim.Configure({{"latency_ms", 0}});
   Open();
