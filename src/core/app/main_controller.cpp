@@ -5,6 +5,7 @@
 #include "core/app/run_controller.h"
 #include "core/link/driver_library.h"
 #include "core/link/writer_link.h"
+#include "core/master/read_master_session.h"
 #include "core/nand/operations/nand_session.h"
 #include "core/platform/settings_store.h"
 #include "core/program/run/programming_session.h"
@@ -48,6 +49,7 @@ bool MainController::BindDriver() {
                                                               parts_.updateView, parts_.controls, busy_});
   programming_ = std::make_unique<ProgrammingSession>(*link_, parts_.prompt, busy_);
   nand_ = std::make_unique<NandSession>(*link_, parts_.prompt, busy_);
+  readMaster_ = std::make_unique<ReadMasterSession>(*link_, parts_.prompt, busy_);
   return true;
 }
 
@@ -82,13 +84,15 @@ void MainController::Close() {
 }
 
 bool MainController::AnyWorkerRunning() const {
-  return (run_ && run_->UpdateRunning()) || (programming_ && programming_->IsRunning()) || (nand_ && nand_->IsRunning());
+  return (run_ && run_->UpdateRunning()) || (programming_ && programming_->IsRunning()) ||
+         (nand_ && nand_->IsRunning()) || (readMaster_ && readMaster_->IsRunning());
 }
 
 void MainController::CloseWithoutSaving() {
   if (run_) run_->AbandonUpdate();
   if (programming_) programming_->Abandon();
   if (nand_) nand_->Abandon();
+  if (readMaster_) readMaster_->Abandon();
   if (link_) link_->CloseLink();
   log_.Close();
 }

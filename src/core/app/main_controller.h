@@ -18,6 +18,7 @@ class MainWindowShell;
 class NandSession;
 class ProgrammingSession;
 class Prompt;
+class ReadMasterSession;
 class RunController;
 class SettingsStore;
 class UsbDriver;
@@ -62,6 +63,8 @@ class MainController {
   ProgrammingSession* Programming() { return programming_.get(); }
   // The NAND window's workers; null when the driver could not be bound.
   NandSession* Nand() { return nand_.get(); }
+  // Reads of the MASTER chip; null when the driver could not be bound.
+  ReadMasterSession* ReadMaster() { return readMaster_.get(); }
   WriterLink* Link() { return link_.get(); }
   MessageLog& Log() { return log_; }
   DeviceImages& Images() { return images_; }
@@ -90,6 +93,7 @@ class MainController {
   // These refer to the link, prompt and busy state above, so they go first.
   std::unique_ptr<ProgrammingSession> programming_;
   std::unique_ptr<NandSession> nand_;
+  std::unique_ptr<ReadMasterSession> readMaster_;
 };
 
 }  // namespace vantrell

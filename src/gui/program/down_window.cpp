@@ -15,13 +15,13 @@
 #include "gui/common/dialog_units.h"
 #include "gui/controls/cell_list_ctrl.h"
 #include "gui/controls/percent_progress_ctrl.h"
+#include "gui/master/open_read_master.h"
 #include "gui/program/auto_run_select.h"
 #include "gui/program/data_file_dialog.h"
 #include "gui/program/down_window_keys.h"
 #include "gui/program/down_window_settings.h"
 #include "gui/program/download_list_binding.h"
 #include "gui/program/download_view_bridge.h"
-#include "gui/program/read_master_placeholder.h"
 
 namespace vantrell::gui {
 namespace {
@@ -41,7 +41,7 @@ CDownWindow::CDownWindow(DownWindowParts parts, QWidget* parent)
       list_(parts.prompt),
       controls_(BuildDownWindowControls(*this, DialogUnits(font()))),
       chooseFiles_(ChooseDataFiles),
-      openReadMaster_(OpenReadMasterPlaceholder) {
+      openReadMaster_(parts.readMaster ? MakeReadMasterOpener(*parts.readMaster, session_.Device()) : WindowOpener()) {
   setObjectName("CDownWindow");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   binding_ = new DownloadListBinding(list_, *controls_.list, this);

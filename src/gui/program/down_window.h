@@ -22,6 +22,7 @@
 namespace vantrell {
 class ProgrammingSession;
 class Prompt;
+class ReadMasterSession;
 class SettingsStore;
 }  // namespace vantrell
 
@@ -36,6 +37,9 @@ struct DownWindowParts {
   ProgrammingSession& session;
   SettingsStore& settings;
   Prompt& prompt;
+  // Reads the MASTER chip for the Read Master window; without it Read
+  // Master opens nothing.
+  ReadMasterSession* readMaster = nullptr;
 };
 
 class CDownWindow : public QDialog, public DownloadWindowView {
@@ -51,7 +55,7 @@ class CDownWindow : public QDialog, public DownloadWindowView {
 
   // Load Files asks here for the paths (the open-file dialog unless set).
   void SetFileChooser(FileChooser chooser) { chooseFiles_ = std::move(chooser); }
-  // Read Master opens this (a placeholder window unless set).
+  // Read Master opens this (the Read Master Chip window unless set).
   void SetReadMasterOpener(WindowOpener opener) { openReadMaster_ = std::move(opener); }
 
   // Files chosen with Load Files or dropped on the window.

@@ -10,7 +10,7 @@ void OpenDownWindow(MainController& controller, SettingsStore& settings, Prompt&
   ProgrammingSession* session = controller.Programming();
   if (session == nullptr) return;  // no driver, no runs
   session->SetDevice(controller.Images().Selected());
-  CDownWindow window({*session, settings, prompt}, parent);
+  CDownWindow window({*session, settings, prompt, controller.ReadMaster()}, parent);
   window.exec();
 }
 

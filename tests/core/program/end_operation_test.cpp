@@ -8,6 +8,7 @@
 #include "core/program/run/download_run.h"
 #include "core/master/end_read_master_operation.h"
 #include "support/download_rig.h"
+#include "support/recording_read_master_view.h"
 
 namespace vantrell {
 namespace {
@@ -153,29 +154,19 @@ TEST_F(EndChipOperationTest, AnAbandonedRunEndsSilentlyAndOnlyLetsGoOfWhatIsItsO
 
 // --- Read Master ---
 
-class RecordingReadMasterView : public ReadMasterView {
- public:
-  void SetRange(int, int) override {}
-  void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
-  void SetShowPercentage(bool) override {}
-  void ShowFinishedRead() override { calls.push_back("finished"); }
-  void EnableReadRun() override { calls.push_back("read run"); }
-  std::vector<std::string> calls;
-};
-
 class EndReadMasterOperationTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(rig.link.OpenLink()); }
 
   test::DownloadRig rig;
-  std::shared_ptr<RecordingReadMasterView> view = std::make_shared<RecordingReadMasterView>();
+  std::shared_ptr<test::RecordingReadMasterView> view = std::make_shared<test::RecordingReadMasterView>();
   std::shared_ptr<ReadMasterViewSlot> slot = MakeReadMasterViewSlot(view);
   ChipContext chip{rig.link, rig.prompt, 7, std::move(*BusyLease::TryTake(rig.busy))};
 };
 
 TEST_F(EndReadMasterOperationTest, AFinishedReadIsShownThenReadRunComesBack) {
   EXPECT_EQ(EndReadMasterOperation(chip, *slot, LinkResult::Finished), 0);
-  EXPECT_EQ(view->calls, (std::vector<std::string>{"finished", "read run"}));
+  EXPECT_EQ(view->Calls(), (std::vector<std::string>{"finished", "read run"}));
   EXPECT_EQ(rig.Log(), "\t ->  Exit Download!\r\n");
   EXPECT_FALSE(rig.writer.IsOpen());
   EXPECT_FALSE(rig.busy.IsBusy());
@@ -184,7 +175,7 @@ TEST_F(EndReadMasterOperationTest, AFinishedReadIsShownThenReadRunComesBack) {
 TEST_F(EndReadMasterOperationTest, AFailedReadIsReportedAndOnlyReadRunComesBack) {
   rig.session.SetCounters({3, 2, 1});
   EndReadMasterOperation(chip, *slot, LinkResult::CommError);
-  EXPECT_EQ(view->calls, (std::vector<std::string>{"read run"}));
+  EXPECT_EQ(view->Calls(), (std::vector<std::string>{"read run"}));
   EXPECT_EQ(rig.Log(), Cp949("\t +  COMM Error!\r\n\t ▶ COMM End\r\n\t ->  Exit Download!\r\n"));
   EXPECT_EQ(rig.session.Counters(), (ResultCounters{3, 2, 1}));
   EXPECT_EQ(rig.view->RestoreCount(), 0);
@@ -193,7 +184,7 @@ TEST_F(EndReadMasterOperationTest, AFailedReadIsReportedAndOnlyReadRunComesBack)
 TEST_F(EndReadMasterOperationTest, AnAbandonedReadTouchesNothingButTheBusyState) {
   chip.control->Abandon();
   EndReadMasterOperation(chip, *slot, LinkResult::Finished);
-  EXPECT_TRUE(view->calls.empty());
+  EXPECT_TRUE(view->Calls().empty());
   EXPECT_EQ(rig.Log(), "");
   EXPECT_TRUE(rig.writer.IsOpen());
   EXPECT_FALSE(rig.busy.IsBusy());
@@ -205,7 +196,7 @@ TEST_F(EndReadMasterOperationTest, ReadProgressGoesToTheAttachedWindowOnly) {
   slot->Detach();
   progress.SetPosition(50);
   EndReadMasterOperation(chip, *slot, LinkResult::Finished);
-  EXPECT_EQ(view->calls, (std::vector<std::string>{"pos 25"}));
+  EXPECT_EQ(view->Calls(), (std::vector<std::string>{"pos 25"}));
 }
 
 }  // namespace

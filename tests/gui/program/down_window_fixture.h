@@ -16,6 +16,7 @@
 
 #include "core/app/busy_state.h"
 #include "core/link/writer_link.h"
+#include "core/master/read_master_session.h"
 #include "core/platform/settings_store.h"
 #include "core/program/run/programming_session.h"
 #include "gui/controls/cell_geometry.h"
@@ -65,12 +66,12 @@ class DownWindowTest : public ::testing::Test {
     // A worker still going must be let finish while the GUI thread dispatches
     // the call it may be waiting in, before the session goes.
     if (window) window->close();
-    EXPECT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !session.IsRunning() && !readMaster.IsRunning(); }));
     window.reset();
   }
 
   CDownWindow& Open() {
-    window = std::make_unique<CDownWindow>(DownWindowParts{session, *settings, prompt});
+    window = std::make_unique<CDownWindow>(DownWindowParts{session, *settings, prompt, &readMaster});
     window->SetFileChooser([this](QWidget*) { return std::exchange(chosenFiles, {}); });
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -145,6 +146,7 @@ class DownWindowTest : public ::testing::Test {
   vantrell::test::ScriptedPrompt prompt;
   BusyState busy;
   ProgrammingSession session{link, prompt, busy};
+  ReadMasterSession readMaster{link, prompt, busy};
   std::shared_ptr<MemorySettingsStore> settings = std::make_shared<MemorySettingsStore>();
   SelectedDevice device;
   vantrell::test::TempDir files;

@@ -1,9 +1,13 @@
 // Runs started from the download window against the writer simulator, and
 // the window closed in the middle of one.
 #include <QCheckBox>
+#include <QTimer>
+
+#include "core/app/busy_refusal.h"
 
 #include "core/program/chip/chip_types.h"
 #include "down_window_fixture.h"
+#include "gui/controls/mask_edit.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/common/gui_thread.h"
 #include "gui/program/pack_lines.h"
@@ -211,6 +215,23 @@ TEST_F(DownWindowCloseTest, TheWindowManagersCloseDuringARunReturnsToTheOwnerAnd
   EXPECT_FALSE(sim.Status()["open"].get<bool>());
   ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
   EXPECT_FALSE(busy.IsBusy());
+}
+
+TEST_F(DownWindowCloseTest, ReadMasterDuringARunIsRefusedAndClosingItLeavesTheRunGoing) {
+  StartAndWaitForProgramming();
+  QTimer::singleShot(0, [] {
+    QWidget* readMaster = QApplication::activeModalWidget();
+    ASSERT_NE(readMaster, nullptr);
+    readMaster->findChild<CMaskEdit*>("1045")->SetWindowText("000010 [byte]");
+    QTest::mouseClick(readMaster->findChild<QPushButton*>("1046"), Qt::LeftButton);
+    readMaster->close();
+  });
+  QTest::mouseClick(Button("1042"), Qt::LeftButton);
+  EXPECT_EQ(prompt.Texts().back(), kWriterBusyText);
+  EXPECT_TRUE(sim.Status()["open"].get<bool>()) << "the run keeps its link";
+  ASSERT_TRUE(WaitForRunEnd());
+  EXPECT_EQ(prompt.Texts().back().rfind("Finish!!", 0), 0u) << prompt.Texts().back();
+  EXPECT_EQ(sim.RequestCount(0xA4), 0u);
 }
 
 TEST_F(DownWindowCloseTest, AWindowGoneInTheMiddleOfARunIsNeverReachedAgain) {

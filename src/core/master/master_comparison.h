@@ -1,0 +1,38 @@
+#pragma once
+// Compare Run: the read data against the comparison file. Each dump view
+// draws its data against a reference as long as the longer of the two, so
+// a differing byte turns red in both views at once. Bytes beyond the shorter
+// data have no counterpart: they count as differences and their reference
+// is made to differ, so they are red in the longer view. Nothing is read
+// past either buffer.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/app/prompt.h"
+
+namespace vantrell {
+
+struct MasterComparison {
+  // Copy A: the comparison data, the reference of the left (read data) view.
+  std::vector<std::uint8_t> leftReference;
+  // Copy B: the read data, the reference of the right (comparison) view.
+  std::vector<std::uint8_t> rightReference;
+  // Over the longer length.
+  std::uint32_t differing = 0;
+  std::optional<std::uint32_t> firstDifference;
+
+  bool Same() const { return differing == 0; }
+};
+
+MasterComparison CompareMasterData(std::span<const std::uint8_t> read, std::span<const std::uint8_t> comparison);
+
+// "First difference at 0x%08X, %u bytes differ"; empty when the data agree.
+std::string FirstDifferenceText(const MasterComparison& comparison);
+// The verdict box, owned by the window: "Success!", or "Fail!!!" with the
+// first difference on a line of its own after the verdict.
+PromptMessage CompareVerdictBox(const MasterComparison& comparison);
+
+}  // namespace vantrell
