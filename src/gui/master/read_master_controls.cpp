@@ -6,7 +6,7 @@
 
 #include "gui/controls/mask_edit.h"
 #include "gui/controls/percent_progress_ctrl.h"
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
 namespace {

@@ -19,7 +19,7 @@
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/master/master_file_dialogs.h"
 #include "gui/master/read_master_view_bridge.h"
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
 namespace {

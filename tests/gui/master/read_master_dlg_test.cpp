@@ -21,7 +21,7 @@
 #include "gui/controls/mask_edit.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/master/read_master_dlg.h"
-#include "gui/program/dialog_units.h"
+#include "gui/common/dialog_units.h"
 #include "gui/support/gui_wait.h"
 #include "sim/program_sim_rig.h"
 
