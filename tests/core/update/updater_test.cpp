@@ -124,6 +124,16 @@ TEST_F(UpdaterTest, AServerThatGoesAwayMidDownloadLeavesEveryFileAsItWas) {
   EXPECT_EQ(view.log.back().rfind("Failed: lib/engine.so: ", 0), 0u) << view.log.back();
 }
 
+TEST_F(UpdaterTest, AMissingDeleteListStopsTheUpdateBeforeAnyDownload) {
+  server.Publish("update.xml", List(File("Vantrell", "1.1")));
+  server.Publish("Vantrell", "new program");
+  const auto before = Snapshot(program.Path());
+  EXPECT_EQ(Run(), UpdateOutcome::Failed);
+  EXPECT_EQ(Snapshot(program.Path()), before);
+  EXPECT_EQ(server.Requests(), (std::vector<std::string>{"update.xml", "delete_list.xml"}));
+  EXPECT_EQ(view.status.back(), "Could not read delete_list.xml from the update server. No file was changed.");
+}
+
 TEST_F(UpdaterTest, HostileNamesAreRefusedAndNothingOutsideIsTouched) {
   fs::create_directory_symlink(outside.Path(), program.File("link"));
   const std::string escape = "../" + fs::path(outside.Path()).filename().string() + "/sentinel";

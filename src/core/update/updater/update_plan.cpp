@@ -39,9 +39,8 @@ class Planner {
     if (!path || Names(plan_.deletions, *path)) return;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(*path, ec))) return;
-    if (SameFile(*path, place_.ownFile) || SameFile(*path, place_.programFile)) {
-      return Refuse("Kept: " + entry.name + " is a program of the update itself");
-    }
+    if (SameFile(*path, place_.ownFile)) return Refuse("Kept: " + entry.name + " is the updater itself");
+    if (SameFile(*path, place_.programFile)) return Refuse("Kept: " + entry.name + " is the program itself");
     if (Names(published_, *path)) return Refuse("Kept: " + entry.name + " is a published file");
     if (!fs::is_regular_file(*path, ec)) return Refuse("Refused: " + entry.name + " is not a file");
     plan_.deletions.push_back({entry.name, {}, *path});

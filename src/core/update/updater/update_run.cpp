@@ -95,7 +95,6 @@ class Updater::Staging {
 UpdaterSettings UpdaterSettingsFor(const std::string& directory, const std::string& ownFile) {
   UpdaterSettings settings;
   settings.place = {directory, ProgramFilePath(directory), ownFile};
-  settings.fileLimits = FileDownloadLimits();
   return settings;
 }
 
@@ -105,20 +104,18 @@ Updater::Updater(UpdaterSettings settings, ManifestFetcher& manifests, UpdaterVi
 UpdateOutcome Updater::Run() {
   view_.ShowProgress(0);
   if (!WaitForProgramToEnd()) return UpdateOutcome::ProgramStillRunning;
-  std::string published;
-  std::string deletions;
-  if (!Fetch(kManifestFileName, published) || !Fetch(kDeleteListFileName, deletions)) return UpdateOutcome::Failed;
+  std::string publishedDocument;
+  const std::optional<Manifest> published = Fetch(kManifestFileName, &publishedDocument);
+  const std::optional<Manifest> deletions = published ? Fetch(kDeleteListFileName) : std::nullopt;
+  if (!deletions) return UpdateOutcome::Failed;
 
-  const UpdatePlan plan = PlanUpdate(*ParseManifest(published), LocalManifest(settings_.place.programDirectory),
-                                     *ParseManifest(deletions), settings_.place);
+  const UpdatePlan plan =
+      PlanUpdate(*published, LocalManifest(settings_.place.programDirectory), *deletions, settings_.place);
   for (const std::string& refusal : plan.refusals) view_.Log(refusal);
   problems_ = !plan.refusals.empty();
-  if (!Install(plan)) {
-    if (stop_.IsCancelled()) return UpdateOutcome::Stopped;
-    return UpdateOutcome::Failed;
-  }
+  if (!Install(plan)) return stop_.IsCancelled() ? UpdateOutcome::Stopped : UpdateOutcome::Failed;
   Delete(plan);
-  if (!RecordManifest(published)) problems_ = true;
+  if (!RecordManifest(publishedDocument)) problems_ = true;
   return Finish();
 }
 
@@ -135,17 +132,18 @@ bool Updater::WaitForProgramToEnd() {
 
 // A document that cannot be fetched whole, or is no well-formed list, stops
 // the update before anything has changed.
-bool Updater::Fetch(const char* fileName, std::string& document) {
+std::optional<Manifest> Updater::Fetch(const char* fileName, std::string* document) {
   view_.ShowStatus(FormatText("Reading %s...", fileName));
   const std::string url = ServerFileUrl(fileName);
-  std::optional<std::string> fetched = manifests_.Fetch(url);
-  if (fetched && ParseManifest(*fetched)) {
-    document = std::move(*fetched);
-    return true;
+  const std::optional<std::string> fetched = manifests_.Fetch(url);
+  std::optional<Manifest> list = fetched ? ParseManifest(*fetched) : std::nullopt;
+  if (!list) {
+    view_.Log(FormatText("Failed: %s could not be read from %s", fileName, url.c_str()));
+    view_.ShowStatus(FormatText("Could not read %s from the update server. No file was changed.", fileName));
+  } else if (document) {
+    *document = *fetched;
   }
-  view_.Log(FormatText("Failed: %s could not be read from %s", fileName, url.c_str()));
-  view_.ShowStatus(FormatText("Could not read %s from the update server. No file was changed.", fileName));
-  return false;
+  return list;
 }
 
 bool Updater::Install(const UpdatePlan& plan) {

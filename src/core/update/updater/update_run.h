@@ -10,11 +10,14 @@
 // goes away, a full disk or a stop by the operator leaves every file as it
 // was; a crash during the renames leaves each file either old or new.
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "core/app/cancellation.h"
 #include "core/platform/running_program.h"
 #include "core/update/fetch_limits.h"
+#include "core/update/manifest.h"
+#include "core/update/updater/file_download.h"
 #include "core/update/updater/update_plan.h"
 
 namespace vantrell {
@@ -33,7 +36,7 @@ enum class UpdateOutcome {
 struct UpdaterSettings {
   UpdatePlace place;
   std::chrono::milliseconds programEndWait{10000};
-  FetchLimits fileLimits;
+  FetchLimits fileLimits = FileDownloadLimits();
   ProgramRunningCheck isRunning = IsProgramFileRunning;
 };
 
@@ -50,7 +53,7 @@ class Updater {
   class Staging;
 
   bool WaitForProgramToEnd();
-  bool Fetch(const char* fileName, std::string& document);
+  std::optional<Manifest> Fetch(const char* fileName, std::string* document = nullptr);
   bool Install(const UpdatePlan& plan);
   void Delete(const UpdatePlan& plan);
   bool RecordManifest(const std::string& document);
