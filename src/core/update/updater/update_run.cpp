@@ -64,8 +64,6 @@ class Updater::Staging {
     return all;
   }
 
-  bool WasStopped() const { return stopped_; }
-
  private:
   bool Fetch(std::size_t index) {
     const PlannedFile& file = files_[index];
@@ -81,7 +79,6 @@ class Updater::Staging {
     const std::string failure =
         DownloadFile(ServerFileUrl(file.name), *staged_.back(), updater_.settings_.fileLimits, progress);
     if (failure.empty()) return true;
-    stopped_ = updater_.stop_.IsCancelled();
     view.Log("Failed: " + file.name + ": " + failure);
     return false;
   }
@@ -89,7 +86,6 @@ class Updater::Staging {
   Updater& updater_;
   const std::vector<PlannedFile>& files_;
   std::vector<std::unique_ptr<ReplacementFile>> staged_;
-  bool stopped_ = false;
 };
 
 UpdaterSettings UpdaterSettingsFor(const std::string& directory, const std::string& ownFile) {
@@ -148,13 +144,9 @@ std::optional<Manifest> Updater::Fetch(const char* fileName, std::string* docume
 
 bool Updater::Install(const UpdatePlan& plan) {
   Staging staging(*this, plan.downloads);
-  if (!staging.FetchAll()) {
-    view_.ShowStatus(staging.WasStopped() ? "Update stopped. No file was changed."
-                                          : "Update failed. No file was changed.");
-    return false;
-  }
-  if (stop_.IsCancelled()) {
-    view_.ShowStatus("Update stopped. No file was changed.");
+  if (!staging.FetchAll() || stop_.IsCancelled()) {
+    view_.ShowStatus(stop_.IsCancelled() ? "Update stopped. No file was changed."
+                                         : "Update failed. No file was changed.");
     return false;
   }
   // The files are all here; the program must not run while they change.
@@ -172,7 +164,7 @@ void Updater::Delete(const UpdatePlan& plan) {
     if (fs::remove(file.path, ec)) {
       view_.Log("Deleted: " + file.name);
     } else {
-      view_.Log("Failed to delete " + file.name + ": " + ec.message());
+      view_.Log("Failed: " + file.name + " could not be deleted: " + ec.message());
       problems_ = true;
     }
   }
