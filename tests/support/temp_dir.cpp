@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 namespace vantrell::test {
@@ -19,9 +20,12 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ec);
 }
 
+// In one piece: a program file runs to many megabytes.
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  if (in) bytes << in.rdbuf();
+  return bytes.str();
 }
 
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {

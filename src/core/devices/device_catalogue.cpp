@@ -9,7 +9,14 @@ namespace {
 
 constexpr const char* kLoadErrorCaption = "Error!";
 
-std::string FailureText(ResourceStep step) {
+const DeviceRecord& UnknownDevice() {
+  static const DeviceRecord terminator = TerminatorRecord();
+  return terminator;
+}
+
+}  // namespace
+
+std::string DeviceListReadFailure(ResourceStep step) {
   switch (step) {
     case ResourceStep::LoadLibrary:
       return std::string("LoadLibrary Error!\r\n(") + kProgramFileName + ")";
@@ -24,17 +31,10 @@ std::string FailureText(ResourceStep step) {
   return "LockResource Error!(IDR_DEV_VER)";
 }
 
-const DeviceRecord& UnknownDevice() {
-  static const DeviceRecord terminator = TerminatorRecord();
-  return terminator;
-}
-
-}  // namespace
-
 bool DeviceCatalogue::LoadDeviceList(const std::string& programDirectory, Prompt& prompt) {
   const ResourceRead list = ReadProgramResource(ProgramFilePath(programDirectory), kIdrDevVer);
   if (!list) {
-    prompt.Tell(WindowBox(kLoadErrorCaption, FailureText(list.failedStep)));
+    prompt.Tell(WindowBox(kLoadErrorCaption, DeviceListReadFailure(list.failedStep)));
     prompt.Tell(ApplicationBox("Load Device List Fail!"));
     return false;
   }

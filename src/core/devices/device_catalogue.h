@@ -12,6 +12,10 @@
 namespace vantrell {
 
 class Prompt;
+enum class ResourceStep;
+
+// What the program tells when its device list cannot be read at a step.
+std::string DeviceListReadFailure(ResourceStep step);
 
 class DeviceCatalogue {
  public:

@@ -8,6 +8,8 @@
 #include <limits>
 #include <span>
 
+#include "core/platform/replacement_file.h"
+
 namespace vantrell {
 namespace {
 
@@ -29,7 +31,7 @@ struct Entry {
   std::uint32_t offset = 0;  // from the table's start
 };
 
-enum class TableState { Absent, Damaged, Valid };
+enum class TableState { Unreadable, Absent, Damaged, Valid };
 
 struct Table {
   TableState state = TableState::Absent;
@@ -118,6 +120,36 @@ Table ScanTable(std::istream& in) {
 
 ResourceRead Failed(ResourceStep step) { return ResourceRead{{}, step}; }
 
+// Opens the file into in and finds its table; Unreadable when the file is
+// no regular file or cannot be opened.
+Table OpenTable(const std::string& path, std::ifstream& in) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return Table{TableState::Unreadable, 0, 0, {}};
+  in.open(path, std::ios::binary);
+  if (!in) return Table{TableState::Unreadable, 0, 0, {}};
+  return ScanTable(in);
+}
+
+// The entry's bytes, whole and passing their check.
+bool ReadEntry(std::istream& in, const Table& table, const Entry& entry, std::vector<std::uint8_t>& bytes) {
+  bytes.resize(entry.size);
+  return ReadAt(in, table.tableOffset + entry.offset, bytes.data(), entry.size) && Fnv1a(bytes) == entry.check;
+}
+
+// The first count bytes of in, copied into out.
+bool CopyPrefix(std::istream& in, std::uint64_t count, ReplacementFile& out) {
+  std::vector<char> buffer(64 * 1024);
+  in.clear();
+  in.seekg(0, std::ios::beg);
+  while (count > 0) {
+    const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(count, buffer.size()));
+    in.read(buffer.data(), static_cast<std::streamsize>(chunk));
+    if (static_cast<std::size_t>(in.gcount()) != chunk || !out.Write(buffer.data(), chunk)) return false;
+    count -= chunk;
+  }
+  return true;
+}
+
 bool Fail(std::string* error, std::string reason) {
   if (error) *error = std::move(reason);
   return false;
@@ -159,45 +191,45 @@ std::string ProgramFilePath(const std::string& programDirectory) {
 }
 
 ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return Failed(ResourceStep::LoadLibrary);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Failed(ResourceStep::LoadLibrary);
-
-  const Table table = ScanTable(in);
+  std::ifstream in;
+  const Table table = OpenTable(path, in);
+  if (table.state == TableState::Unreadable) return Failed(ResourceStep::LoadLibrary);
   if (table.state == TableState::Absent) return Failed(ResourceStep::FindResource);
   if (table.state == TableState::Damaged) return Failed(ResourceStep::LoadResource);
   const auto entry = std::find_if(table.entries.begin(), table.entries.end(), [&](const Entry& e) { return e.id == id; });
   if (entry == table.entries.end()) return Failed(ResourceStep::FindResource);
-
   ResourceRead read;
-  read.bytes.resize(entry->size);
-  if (!ReadAt(in, table.tableOffset + entry->offset, read.bytes.data(), entry->size) ||
-      Fnv1a(read.bytes) != entry->check) {
-    return Failed(ResourceStep::LockResource);
+  if (!ReadEntry(in, table, *entry, read.bytes)) return Failed(ResourceStep::LockResource);
+  return read;
+}
+
+ResourceTableRead ReadProgramResources(const std::string& path) {
+  std::ifstream in;
+  const Table table = OpenTable(path, in);
+  if (table.state == TableState::Unreadable) return {{}, ResourceStep::LoadLibrary};
+  if (table.state == TableState::Absent) return {{}, ResourceStep::FindResource};
+  if (table.state == TableState::Damaged) return {{}, ResourceStep::LoadResource};
+  ResourceTableRead read;
+  for (const Entry& entry : table.entries) {
+    if (!ReadEntry(in, table, entry, read.resources[entry.id])) return {{}, ResourceStep::LockResource};
   }
   return read;
 }
 
 bool AppendResources(const std::string& path, const ResourceMap& resources, std::string* error) {
   if (!FitsTheLayout(resources)) return Fail(error, "too many or too large resources");
-  std::uint64_t cut = 0;
-  {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Fail(error, "cannot open " + path);
-    const Table existing = ScanTable(in);
-    if (existing.state == TableState::Damaged) return Fail(error, path + " carries a damaged resource table");
-    cut = existing.state == TableState::Valid ? existing.tableOffset : FileSizeOf(in);
-  }
-  std::error_code ec;
-  std::filesystem::resize_file(path, cut, ec);
-  if (ec) return Fail(error, "cannot cut " + path + ": " + ec.message());
+  std::ifstream in;
+  const Table existing = OpenTable(path, in);
+  if (existing.state == TableState::Unreadable) return Fail(error, "cannot open " + path);
+  if (existing.state == TableState::Damaged) return Fail(error, path + " carries a damaged resource table");
+  const std::uint64_t cut = existing.state == TableState::Valid ? existing.tableOffset : FileSizeOf(in);
 
+  // The program part is copied into a new file that takes the old one's
+  // place only when whole: a failure leaves the program file as it was.
+  ReplacementFile out(path);
+  if (!CopyPrefix(in, cut, out)) return Fail(error, out.Error().empty() ? "cannot read " + path : out.Error());
   const std::vector<std::uint8_t> table = BuildTable(resources, cut);
-  std::ofstream out(path, std::ios::binary | std::ios::app);
-  out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size()));
-  out.close();
-  if (!out) return Fail(error, "cannot write the resource table to " + path);
+  if (!out.Write(table.data(), table.size()) || !out.Commit()) return Fail(error, out.Error());
   return true;
 }
 

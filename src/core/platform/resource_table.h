@@ -56,9 +56,20 @@ std::string ProgramFilePath(const std::string& programDirectory);
 // Reads resource id from the table at the end of file path.
 ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id);
 
+// Every resource of the table at the end of file path, each read whole and
+// checked; failedStep as for ReadProgramResource.
+struct ResourceTableRead {
+  ResourceMap resources;
+  ResourceStep failedStep = ResourceStep::None;
+  explicit operator bool() const { return failedStep == ResourceStep::None; }
+};
+ResourceTableRead ReadProgramResources(const std::string& path);
+
 // Appends a table holding exactly these resources to file path, replacing
-// the table it already carries (so running it again changes nothing). False
-// with a reason when the file cannot be changed or carries a damaged table.
+// the table it already carries (so running it again changes nothing). The
+// file is replaced as a whole (see ReplacementFile): it keeps its mode, and
+// a failure leaves it as it was. False with a reason when the file cannot be
+// changed or carries a damaged table.
 bool AppendResources(const std::string& path, const ResourceMap& resources, std::string* error = nullptr);
 
 }  // namespace vantrell

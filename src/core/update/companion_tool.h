@@ -19,6 +19,11 @@ struct CompanionTool {
 extern const CompanionTool kDeviceListEditor;
 extern const CompanionTool kUpdater;
 
+// Set (to anything) in a companion's environment, it shows its window,
+// leaves "<file name>.started" in its working directory and ends, doing no
+// work: how the tests see that the carried programs start.
+inline constexpr const char* kCompanionProbeVariable = "VANTRELL_COMPANION_PROBE";
+
 // Where a tool comes from and where it goes.
 struct CompanionPlace {
   std::string programFile;    // the program's own file, opened by its fixed name

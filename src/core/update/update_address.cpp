@@ -1,5 +1,6 @@
 #include "core/update/update_address.h"
 
+#include <cctype>
 #include <cstdlib>
 
 namespace vantrell {
@@ -12,5 +13,21 @@ std::string UpdateBaseUrl() {
 }
 
 std::string ManifestUrl() { return UpdateBaseUrl() + kManifestPath; }
+
+std::string ServerFileUrl(const std::string& name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url = UpdateBaseUrl() + kServerDirectory;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) != 0 || c == '-' || c == '_' || c == '.' || c == '~' || c == '/') {
+      url += c;
+    } else {
+      url += '%';
+      url += kHex[byte >> 4];
+      url += kHex[byte & 0x0F];
+    }
+  }
+  return url;
+}
 
 }  // namespace vantrell

@@ -8,6 +8,7 @@
 
 #include "core/update/companion_files.h"
 #include "support/current_directory.h"
+#include "support/scoped_environment.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 
@@ -88,6 +89,8 @@ TEST_F(CompanionToolTest, AToolThatWillNotStartKeepsTheProgramOpen) {
 TEST_F(CompanionToolTest, TheBuiltProgramCarriesBothCompanionsAndTheyStart) {
   const std::string built = ProgramFilePath(VANTRELL_BIN_DIR);
   if (!fs::exists(built)) GTEST_SKIP() << "the program is not built";
+  // Probed, each shows its window, leaves its marker and ends with no work done.
+  test::ScopedEnvironment probe(kCompanionProbeVariable, "1");
   for (const CompanionTool* tool : {&kDeviceListEditor, &kUpdater}) {
     ASSERT_TRUE(LaunchCompanionTool(*tool, {built, toolDir.Path()}, prompt)) << tool->fileName;
     EXPECT_EQ(test::ReadBytes(toolDir.File(tool->fileName)).substr(0, 4), "\x7f" "ELF");

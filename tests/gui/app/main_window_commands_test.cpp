@@ -8,10 +8,12 @@
 
 #include "core/devices/device_info.h"
 #include "core/platform/settings_store.h"
+#include "core/update/companion_tool.h"
 #include "core/update/update_address.h"
 #include "gui/app/main_window.h"
 #include "gui/support/gui_wait.h"
 #include "support/current_directory.h"
+#include "support/scoped_environment.h"
 #include "support/scripted_prompt.h"
 #include "support/sim_harness.h"
 #include "support/temp_dir.h"
@@ -58,6 +60,7 @@ TEST_F(MainWindowCommandsTest, UpdateCheckTellsWhenNoManifestCanBeFetched) {
 TEST_F(MainWindowCommandsTest, TheEditorKeyWritesOutAndStartsTheEditorThenEndsWithoutSaving) {
   test::TempDir current;
   test::ScopedCurrentDirectory inside(current.Path());
+  test::ScopedEnvironment probe(kCompanionProbeVariable, "1");  // the editor shows its window, leaves its marker, ends
   PressEditorKey();
   EXPECT_TRUE(prompt->Shown().empty());
   EXPECT_TRUE(std::filesystem::exists(current.File("DeviceListUpdate")));
