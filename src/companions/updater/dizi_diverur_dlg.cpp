@@ -2,29 +2,32 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/update/curl_manifest_fetcher.h"
 #include "core/update/updater/updater_view.h"
-#include "gui/common/posted_display.h"
+#include "gui/common/coalesced_posts.h"
 #include "gui/controls/percent_progress_ctrl.h"
 
 namespace vantrell::gui {
 
 // The update's view: what the thread shows reaches the window through the
 // GUI thread's queue and never waits. Status and progress come coalesced,
-// the latest value winning; every log line is shown.
+// the latest value winning; every log line is shown. The window joins the
+// thread before it goes, but updates already queued may find it gone.
 class UpdaterViewBridge : public UpdaterView {
  public:
-  explicit UpdaterViewBridge(CDiziDiverurDlg& window)
-      : window_(&window),
-        status_([this](const std::string& text) { window_->Status()->setText(QString::fromStdString(text)); }),
-        progress_([this](const int& percent) { window_->Progress()->SetPosition(percent); }) {}
+  explicit UpdaterViewBridge(CDiziDiverurDlg& window) : window_(&window) {}
 
-  void ShowStatus(const std::string& text) override { status_.Post(text); }
-  void ShowProgress(int percent) override { progress_.Post(percent); }
+  void ShowStatus(const std::string& text) override {
+    Post(kStatus, [text](CDiziDiverurDlg& w) { w.Status()->setText(QString::fromStdString(text)); });
+  }
+  void ShowProgress(int percent) override {
+    Post(kProgress, [percent](CDiziDiverurDlg& w) { w.Progress()->SetPosition(percent); });
+  }
   void Log(const std::string& line) override {
     QMetaObject::invokeMethod(
         window_, [window = window_, line] { window->Log()->addItem(QString::fromStdString(line)); },
@@ -32,9 +35,17 @@ class UpdaterViewBridge : public UpdaterView {
   }
 
  private:
-  CDiziDiverurDlg* window_;
-  PostedDisplay<std::string> status_;
-  PostedDisplay<int> progress_;
+  enum Kind { kStatus, kProgress };
+
+  template <typename Show>
+  void Post(Kind kind, Show show) {
+    posts_.Post(kind, [window = window_, show = std::move(show)] {
+      if (window) show(*window);
+    });
+  }
+
+  QPointer<CDiziDiverurDlg> window_;
+  CoalescedPosts posts_;
 };
 
 CDiziDiverurDlg::CDiziDiverurDlg(UpdaterSettings settings, QWidget* parent)
