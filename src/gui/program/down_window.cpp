@@ -18,7 +18,7 @@
 #include "gui/program/data_file_dialog.h"
 #include "gui/program/dialog_units.h"
 #include "gui/program/down_window_keys.h"
-#include "gui/program/down_window_settings.h"
+#include "core/program/run/run_settings.h"
 #include "gui/program/download_list_binding.h"
 #include "gui/program/download_view_bridge.h"
 #include "gui/program/read_master_placeholder.h"

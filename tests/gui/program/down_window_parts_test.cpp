@@ -4,7 +4,7 @@
 
 #include "core/platform/settings_store.h"
 #include "gui/program/dialog_units.h"
-#include "gui/program/down_window_settings.h"
+#include "core/program/run/run_settings.h"
 #include "gui/program/run_button_rules.h"
 
 namespace vantrell::gui {
