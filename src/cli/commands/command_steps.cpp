@@ -1,0 +1,69 @@
+#include "cli/commands/command_steps.h"
+
+#include "cli/app/command_context.h"
+#include "cli/app/interrupt.h"
+#include "cli/host/cli_host.h"
+#include "cli/host/writer_facts.h"
+#include "core/devices/device_images.h"
+#include "core/program/chip/socket_board.h"
+
+namespace vantrell::cli {
+
+std::optional<ExitCode> StartWithImage(CommandContext& context, const std::optional<std::string>& imageName) {
+  if (imageName) {
+    const std::string missing = MissingImage(context.env.location.programDirectory, *imageName);
+    if (!missing.empty()) return context.Refuse(ExitCode::BadInput, missing);
+  }
+  CliHost& host = context.Host();
+  if (!host.StartUp(imageName)) {
+    return context.Refuse(ExitCode::NoDriver, "the writer's driver library could not be bound");
+  }
+  if (!host.ImageSelected()) return context.Refuse(ExitCode::BadInput, "no device image could be selected");
+  return std::nullopt;
+}
+
+Event ImageFields(CliHost& host) {
+  const SelectedDevice& device = host.Device();
+  return Event{{"image", host.ImageFileName()},
+               {"device", device.name},
+               {"number", device.number},
+               {"version", FormatDeviceVersion(device.version)},
+               {"sockets", SocketCountFor(device.name)}};
+}
+
+std::variant<RunCheck, ExitCode> CompareWriter(CommandContext& context) {
+  std::optional<RunCheck> check = context.Host().CheckWriter();
+  if (!check) return context.Finish(ExitCode::Interrupted);
+  if (check->stop == RunStop::None) return std::move(*check);
+  return context.Refuse(ExitForRunStop(check->stop), check->stop == RunStop::ImageNotRunnable
+                                                         ? "RUN refuses this image"
+                                                         : "the writer did not answer RUN's identification");
+}
+
+std::optional<ExitCode> RunUntilDownloadWindow(CommandContext& context) {
+  CliHost& host = context.Host();
+  std::variant<RunCheck, ExitCode> compared = CompareWriter(context);
+  if (const ExitCode* stop = std::get_if<ExitCode>(&compared)) return *stop;
+  const CliHost::Acted acted = host.Act(std::move(std::get<RunCheck>(compared)), true);
+  if (acted.interrupted || context.env.interrupt.Raised()) return context.Finish(ExitCode::Interrupted);
+  switch (acted.outcome) {
+    case RunOutcome::Refused:
+      return context.Refuse(ExitCode::BadInput, "the image's device is not registered");
+    case RunOutcome::Declined:
+      return context.Refuse(ExitCode::OtherFirmware, "the writer runs other firmware; --yes replaces it");
+    case RunOutcome::WindowOpened:
+      if (host.Prompt().Unconfirmed()) {
+        return context.Refuse(ExitCode::OtherFirmware, "the writer runs another version; --yes updates it");
+      }
+      break;
+    case RunOutcome::UpdateStarted:
+      if (!acted.updated) return context.Refuse(ExitCode::LinkError, "the firmware update failed");
+      break;
+  }
+  if (host.OpenedWindow() != DeviceWindowKind::Download) {
+    return context.Refuse(ExitCode::BadInput, "the image is not of an internal-flash device");
+  }
+  return std::nullopt;
+}
+
+}  // namespace vantrell::cli
