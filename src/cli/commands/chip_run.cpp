@@ -165,7 +165,7 @@ ExitCode RunChipCommand(CommandContext& context, const ChipRunPlan& plan) {
   PreparedRun run;
   if (auto stop = Prepare(context, plan, run)) return *stop;
   context.Start(StartFields(context.Host(), plan, run));
-  if (auto stop = RunUntilDownloadWindow(context)) return *stop;
+  if (auto stop = RunUntilDeviceWindow(context, DeviceWindowKind::Download)) return *stop;
   return RunInDownloadWindow(context, plan, run);
 }
 

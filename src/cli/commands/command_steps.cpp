@@ -40,7 +40,7 @@ std::variant<RunCheck, ExitCode> CompareWriter(CommandContext& context) {
                                                          : "the writer did not answer RUN's identification");
 }
 
-std::optional<ExitCode> RunUntilDownloadWindow(CommandContext& context) {
+std::optional<ExitCode> RunUntilDeviceWindow(CommandContext& context, DeviceWindowKind kind) {
   CliHost& host = context.Host();
   std::variant<RunCheck, ExitCode> compared = CompareWriter(context);
   if (const ExitCode* stop = std::get_if<ExitCode>(&compared)) return *stop;
@@ -60,8 +60,9 @@ std::optional<ExitCode> RunUntilDownloadWindow(CommandContext& context) {
       if (!acted.updated) return context.Refuse(ExitCode::LinkError, "the firmware update failed");
       break;
   }
-  if (host.OpenedWindow() != DeviceWindowKind::Download) {
-    return context.Refuse(ExitCode::BadInput, "the image is not of an internal-flash device");
+  if (host.OpenedWindow() != kind) {
+    return context.Refuse(ExitCode::BadInput, kind == DeviceWindowKind::Nand ? "the image is not of a NAND device"
+                                                                             : "the image is not of an internal-flash device");
   }
   return std::nullopt;
 }

@@ -28,10 +28,10 @@ Event ImageFields(CliHost& host);
 // refuses, the link).
 std::variant<RunCheck, ExitCode> CompareWriter(CommandContext& context);
 
-// RUN as the main window's button runs it, until the download window
-// would open: the writer's firmware is compared with the image and, when
-// they differ and the operator agrees (--yes), replaced by it. Nothing when
-// the window is open, else the exit code after saying why.
-std::optional<ExitCode> RunUntilDownloadWindow(CommandContext& context);
+// RUN as the main window's button runs it, until the device's window would
+// open: the writer's firmware is compared with the image and, when they
+// differ and the operator agrees (--yes), replaced by it. Nothing when the
+// window of that kind is open, else the exit code after saying why.
+std::optional<ExitCode> RunUntilDeviceWindow(CommandContext& context, DeviceWindowKind kind);
 
 }  // namespace vantrell::cli
