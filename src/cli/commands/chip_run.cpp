@@ -64,6 +64,9 @@ std::optional<ExitCode> Prepare(CommandContext& context, const ChipRunPlan& plan
     if (auto refusal = JobRefusal(run.job, device, run.sizes)) {
       return context.Refuse(ExitCode::BadInput, "the job is refused: " + OneLine(*refusal));
     }
+    if (const std::string beyond = FileBeyondFlash(run.job, run.sizes, device); !beyond.empty()) {
+      return context.Refuse(ExitCode::BadInput, beyond);
+    }
   }
   return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include "core/link/message_log.h"
 #include "core/program/job/download_list.h"
 #include "core/program/job/file_checksum.h"
+#include "core/text/format.h"
 
 namespace vantrell::cli {
 namespace {
@@ -72,6 +73,19 @@ std::optional<std::string> JobRefusal(const DownloadJob& job, const SelectedDevi
   MessageLog unopened;  // the run logs its own validation; this one is silent
   if (ValidateDownloadJob(job, device, box, unopened, sizes)) return std::nullopt;
   return box.text.value_or("the job was refused");
+}
+
+std::string FileBeyondFlash(const DownloadJob& job, const DownloadJobSizes& sizes, const SelectedDevice& device) {
+  const FlashGeometry flash(device);
+  for (std::size_t k = 0; k < job.FileCount() && k < sizes.fileBytes.size(); ++k) {
+    const auto first = static_cast<std::uint64_t>(static_cast<std::uint32_t>(job.sectors[k]));
+    const std::uint64_t covered = flash.SectorsCovered(sizes.fileBytes[k]);
+    if (first + covered <= flash.sectorCount) continue;
+    return FormatText("\"%s\" does not fit: it covers sectors %llu~%llu, the flash has 0~%llu", job.paths[k].c_str(),
+                      static_cast<unsigned long long>(first), static_cast<unsigned long long>(first + covered - 1),
+                      static_cast<unsigned long long>(flash.sectorCount - 1));
+  }
+  return {};
 }
 
 }  // namespace vantrell::cli

@@ -39,4 +39,9 @@ DownloadJob BuildJob(const std::vector<FileArgument>& files, Prompt& prompt);
 // (nothing logged, nothing shown); nothing when it passes, with sizes filled.
 std::optional<std::string> JobRefusal(const DownloadJob& job, const SelectedDevice& device, DownloadJobSizes& sizes);
 
+// Why a file of a job that passed would run past the end of the flash: the
+// run checks only where each file starts, and the sectors beyond the last
+// one cannot be erased or written. Empty when every file fits.
+std::string FileBeyondFlash(const DownloadJob& job, const DownloadJobSizes& sizes, const SelectedDevice& device);
+
 }  // namespace vantrell::cli
