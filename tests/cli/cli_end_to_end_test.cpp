@@ -31,6 +31,15 @@ json Result(const CliResult& run) {
   return results.empty() ? json() : results.back();
 }
 
+TEST(CliEndToEndTest, TheProgramNeedsNoWindowingLibrary) {
+  // The libraries a program needs are named in its dynamic string table.
+  const std::string program = vantrell::test::ReadBytes(VANTRELL_CLI_PROGRAM);
+  EXPECT_NE(program.find("libQt6Core.so"), std::string::npos);
+  for (const char* library : {"libQt6Widgets.so", "libQt6Gui.so"}) {
+    EXPECT_EQ(program.find(library), std::string::npos) << library;
+  }
+}
+
 TEST(CliEndToEndTest, IdentifyOnABlankWriterThenUpdateFirmwareThenIdentifyAgain) {
   CliInstall cli;
   const CliResult blank = cli.Run({"identify", "--json", "--image", kImage});
@@ -121,6 +130,10 @@ TEST(CliEndToEndTest, BadInputIsRefusedBeforeAnythingIsSent) {
   const CliResult pastFlash = cli.Run({"program", "--image", kImage, "--auto", cli.DataFile("a.bin", 10) + "@32"});
   EXPECT_EQ(pastFlash.exitCode, 4);
   EXPECT_NE(pastFlash.err.find("0~31"), std::string::npos) << pastFlash.err;
+  // It starts on the flash but its third sector would lie beyond it.
+  const CliResult overrun = cli.Run({"program", "--image", kImage, "--auto", cli.DataFile("b.bin", 2 * 4096 + 1) + "@30"});
+  EXPECT_EQ(overrun.exitCode, 4);
+  EXPECT_NE(overrun.err.find("30~32"), std::string::npos) << overrun.err;
   EXPECT_EQ(cli.Run({"program", "--image", kImage, "--auto", "--erase", "x.bin"}).exitCode, 4);
   EXPECT_EQ(cli.Run({"erase-all", "--image", kImage}).exitCode, 6);
 

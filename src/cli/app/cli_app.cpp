@@ -1,13 +1,12 @@
 #include <exception>
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/app/cli_environment.h"
 #include "cli/app/command.h"
 #include "cli/app/command_context.h"
+#include "cli/app/command_table.h"
 #include "cli/output/json_lines_output.h"
 #include "cli/output/terminal_output.h"
 
@@ -26,12 +25,6 @@ constexpr const char* kExitCodes =
     "  7    the writer's driver library could not be bound\n"
     "  130  Ctrl+C: the run was abandoned";
 
-struct Subcommand {
-  CLI::App* app;
-  CommandEntry entry;
-  std::unique_ptr<CliCommand> command;
-};
-
 std::unique_ptr<EventOutput> OutputFor(const GlobalOptions& options, CliEnvironment& env) {
   if (options.json) return std::make_unique<JsonLinesOutput>(env.out);
   return std::make_unique<TerminalOutput>(env.out, env.outIsTerminal);
@@ -43,19 +36,11 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
   CLI::App app{"The Vantrell gang programmer from the command line, on the same engine as the windows.",
                "vantrell-cli"};
   GlobalOptions options;
-  app.add_flag("--json", options.json, "JSON Lines events on standard output");
-  app.add_flag("--json-log", options.jsonLog, "with --json, every log line as a \"log\" event as well");
-  app.add_flag("-y,--yes", options.yes, "answer Yes to every question the windows would ask");
-  app.require_subcommand(1);
+  DeclareSharedOptions(app, options);
+  app.require_subcommand(0, 1);
   app.fallthrough();
   app.footer(kExitCodes);
-
-  std::vector<Subcommand> subcommands;
-  for (const CommandEntry& entry : RegisteredCommands()) {
-    Subcommand sub{app.add_subcommand(entry.name, entry.summary), entry, entry.make()};
-    sub.command->Declare(*sub.app);
-    subcommands.push_back(std::move(sub));
-  }
+  const CommandTable commands(app, options);
 
   try {
     app.parse(argc, argv);
@@ -64,19 +49,20 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     env.err << "vantrell-cli: " << e.what() << " (see --help)\n" << std::flush;
     return ToInt(ExitCode::BadInput);
   }
+  const CommandTable::Chosen chosen = commands.Parsed();
+  if (chosen.command == nullptr) {
+    env.err << "vantrell-cli: name a command\n" << commands.HelpSoFar(app) << std::flush;
+    return ToInt(ExitCode::BadInput);
+  }
   options.json = options.json || options.jsonLog;
 
   const std::unique_ptr<EventOutput> output = OutputFor(options, env);
-  for (Subcommand& sub : subcommands) {
-    if (!sub.app->parsed()) continue;
-    CommandContext context(env, options, *output, sub.entry.name);
-    try {
-      return ToInt(sub.command->Run(context));
-    } catch (const std::exception& e) {
-      return ToInt(context.Refuse(ExitCode::BadInput, e.what()));
-    }
+  CommandContext context(env, options, *output, chosen.name);
+  try {
+    return ToInt(chosen.command->Run(context));
+  } catch (const std::exception& e) {
+    return ToInt(context.Refuse(ExitCode::BadInput, e.what()));
   }
-  return ToInt(ExitCode::BadInput);
 }
 
 }  // namespace vantrell::cli

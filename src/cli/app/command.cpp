@@ -12,9 +12,23 @@ std::vector<CommandEntry>& Registry() {
   return entries;
 }
 
+std::vector<CommandGroup>& Groups() {
+  static std::vector<CommandGroup> groups;
+  return groups;
+}
+
 }  // namespace
 
 void RegisterCommand(const CommandEntry& entry) { Registry().push_back(entry); }
+
+void RegisterCommandGroup(const CommandGroup& group) { Groups().push_back(group); }
+
+std::string GroupSummary(const std::string& group) {
+  for (const CommandGroup& g : Groups()) {
+    if (group == g.name) return g.summary;
+  }
+  return {};
+}
 
 std::vector<CommandEntry> RegisteredCommands() {
   std::vector<CommandEntry> entries = Registry();

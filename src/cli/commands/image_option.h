@@ -15,6 +15,7 @@ class ImageOption {
                                  required ? "device image in the Device folder, with or without .bin"
                                           : "device image in the Device folder, with or without .bin "
                                             "(default: the one the windows selected last)");
+    option_->type_name("NAME");
     if (required) option_->required();
   }
   // Nothing when the option was not given.

@@ -12,7 +12,8 @@ class ProgramCommand final : public CliCommand {
  public:
   void Declare(CLI::App& command) override {
     image_.Declare(command, true);
-    command.add_option("files", files_, "FILE[@SECTOR]: a data file and its start sector (0 when not given)")
+    command.add_option("files", files_, "a data file and its start sector (0 when not given)")
+        ->type_name("FILE[@SECTOR]")
         ->required();
     CLI::Option* autoRun = command.add_flag("--auto", auto_, "the stages Auto runs: the saved Auto Run options");
     CLI::Option* eraseAll = command.add_flag("--erase-all", options_.eraseAll, "erase every sector first");
