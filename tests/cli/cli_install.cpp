@@ -14,10 +14,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A line controller has no display: none is handed on.
+bool NamesADisplay(const std::string& entry) {
+  for (const char* name : {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="}) {
+    if (entry.rfind(name, 0) == 0) return true;
+  }
+  return false;
+}
+
 std::vector<std::string> EnvironmentWith(const std::vector<std::string>& overrides) {
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;
+    if (NamesADisplay(entry)) continue;
     bool replaced = false;
     for (const std::string& o : overrides) replaced = replaced || entry.compare(0, o.find('=') + 1, o, 0, o.find('=') + 1) == 0;
     if (!replaced) env.push_back(entry);

@@ -2,7 +2,8 @@
 // The built vantrell-cli, copied into a directory of its own with the
 // driver library, the device images and the windowed program's file linked
 // beside it (so its log is its own), run as a separate process with the
-// simulator's state and the settings in temporary directories.
+// simulator's state and the settings in temporary directories, and without
+// a display.
 #include <string>
 #include <vector>
 
