@@ -105,7 +105,7 @@ ExitCode Report(CommandContext& context, ProgrammingSession& session, const Down
     fields["bytes"] = bytes;
     fields["rate"] = static_cast<std::uint64_t>(seconds > 0 ? static_cast<double>(bytes) / seconds : bytes);
   }
-  const bool linkOpened = !context.Host().Prompt().Shown("Orbelle USB Driver can't be Open!");
+  const bool linkOpened = !context.Host().Prompt().LinkOpenFailed();
   return context.Finish(ExitForChipRun(code, served, passed, linkOpened), fields);
 }
 

@@ -31,13 +31,29 @@ Event ImageFields(CliHost& host) {
                {"sockets", SocketCountFor(device.name)}};
 }
 
+namespace {
+
+std::string StopReason(RunStop stop, CliHost& host) {
+  switch (stop) {
+    case RunStop::ImageNotRunnable:
+      return "RUN refuses this image";
+    case RunStop::Busy:
+      return "another operation holds the writer";
+    case RunStop::LinkFailed:
+    case RunStop::None:
+      break;
+  }
+  return host.Prompt().LinkOpenFailed() ? "the link to the writer could not be opened"
+                                        : "the writer did not answer RUN's identification";
+}
+
+}  // namespace
+
 std::variant<RunCheck, ExitCode> CompareWriter(CommandContext& context) {
   std::optional<RunCheck> check = context.Host().CheckWriter();
   if (!check) return context.Finish(ExitCode::Interrupted);
   if (check->stop == RunStop::None) return std::move(*check);
-  return context.Refuse(ExitForRunStop(check->stop), check->stop == RunStop::ImageNotRunnable
-                                                         ? "RUN refuses this image"
-                                                         : "the writer did not answer RUN's identification");
+  return context.Refuse(ExitForRunStop(check->stop), StopReason(check->stop, context.Host()));
 }
 
 std::optional<ExitCode> RunUntilDeviceWindow(CommandContext& context, DeviceWindowKind kind) {

@@ -29,6 +29,8 @@ class CliPrompt final : public Prompt {
   bool Unconfirmed() const;
   // A box with exactly this text was shown.
   bool Shown(const std::string& text) const;
+  // The box the link shows when it cannot be opened was shown.
+  bool LinkOpenFailed() const { return Shown("Orbelle USB Driver can't be Open!"); }
 
  private:
   BoxAnswer Answer(const PromptMessage& question);
