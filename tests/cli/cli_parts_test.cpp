@@ -131,5 +131,23 @@ TEST(CliPartsTest, TheReadmeDocumentsEveryEventWithAnExampleThatFitsTheSchema) {
   EXPECT_EQ(documented, (std::set<std::string>{"start", "stage", "progress", "socket", "box", "result", "log"}));
 }
 
+TEST(CliPartsTest, TheReadmeListsTheExitCodesTheProgramUses) {
+  std::ifstream readme(VANTRELL_README);
+  std::set<int> documented;
+  const std::regex row(R"(^\| (\d+) \| .+\|$)");
+  bool inTable = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line.rfind("#", 0) == 0) inTable = line == "### Exit codes";
+    std::smatch match;
+    if (inTable && std::regex_match(line, match, row)) documented.insert(std::stoi(match[1]));
+  }
+  std::set<int> used;
+  for (int code = 0; code < 256; ++code) {
+    if (*ExitCodeMeaning(code) != '\0') used.insert(code);
+  }
+  EXPECT_EQ(documented, used);
+  EXPECT_EQ(used.size(), 9u);
+}
+
 }  // namespace
 }  // namespace vantrell::cli::test

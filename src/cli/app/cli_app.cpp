@@ -7,23 +7,12 @@
 #include "cli/app/command.h"
 #include "cli/app/command_context.h"
 #include "cli/app/command_table.h"
+#include "cli/app/exit_codes.h"
 #include "cli/output/json_lines_output.h"
 #include "cli/output/terminal_output.h"
 
 namespace vantrell::cli {
 namespace {
-
-constexpr const char* kExitCodes =
-    "Exit codes:\n"
-    "  0    every served socket passed (or the command did what it was asked)\n"
-    "  1    some sockets failed\n"
-    "  2    every socket failed\n"
-    "  3    writer link error (open, write, read, a reply not the one expected)\n"
-    "  4    bad input or usage (missing file, refused job, bad argument)\n"
-    "  5    the writer runs other firmware than the image\n"
-    "  6    a question needs --yes\n"
-    "  7    the writer's driver library could not be bound\n"
-    "  130  Ctrl+C: the run was abandoned";
 
 std::unique_ptr<EventOutput> OutputFor(const GlobalOptions& options, CliEnvironment& env) {
   if (options.json) return std::make_unique<JsonLinesOutput>(env.out);
@@ -39,7 +28,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
   DeclareSharedOptions(app, options);
   app.require_subcommand(0, 1);
   app.fallthrough();
-  app.footer(kExitCodes);
+  app.footer(ExitCodeTable());
   const CommandTable commands(app, options);
 
   try {

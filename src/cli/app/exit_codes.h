@@ -2,6 +2,7 @@
 // The exit codes of vantrell-cli, the same for every command. The README's
 // table lists them; scripts rely on them.
 #include <cstddef>
+#include <string>
 
 #include "core/link/link_result.h"
 
@@ -20,6 +21,12 @@ enum class ExitCode : int {
 };
 
 constexpr int ToInt(ExitCode code) { return static_cast<int>(code); }
+
+// What an exit code means, in one line ("some sockets failed"); empty for a
+// number that is not one of them.
+const char* ExitCodeMeaning(int code);
+// Every exit code with its meaning, one a line, as --help lists them.
+std::string ExitCodeTable();
 
 // A chip run (download, blank check, Erase All) that ended with code, with
 // passed of its served sockets still alive. linkOpened is false when the run

@@ -1,5 +1,6 @@
 #include "cli/output/terminal_output.h"
 
+#include "cli/app/exit_codes.h"
 #include "cli/output/progress_line.h"
 #include "core/text/format.h"
 
@@ -166,7 +167,10 @@ void TerminalOutput::Result(const Event& event) {
       Line(key + ": " + Scalar(value));
     }
   }
-  if (event.contains("exit")) Line(FormatText("exit code %d", event["exit"].get<int>()));
+  if (event.contains("exit")) {
+    const int code = event["exit"].get<int>();
+    Line(FormatText("exit code %d: %s", code, ExitCodeMeaning(code)));
+  }
 }
 
 }  // namespace vantrell::cli
