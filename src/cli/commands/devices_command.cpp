@@ -44,10 +44,10 @@ class DevicesCommand final : public CliCommand {
   void Declare(CLI::App&) override {}
 
   ExitCode Run(CommandContext& context) override {
+    context.Start(Event::object());
     CliHost& host = context.Host();
     // The list and the images need no driver: a missing one is only told.
     host.StartUp(std::nullopt);
-    context.Start(Event::object());
     MainController& controller = host.Controller();
     return context.Finish(ExitCode::AllPassed,
                           {{"devices", DeviceList(controller.Catalogue())},
