@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libcli11-dev
   libpugixml-dev libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev

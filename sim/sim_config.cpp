@@ -41,6 +41,7 @@ SimConfig SimConfig::FromJson(const nlohmann::json& j) {
   if (j.contains("no_reply_wait_ms")) c.noReplyWaitMs = j.at("no_reply_wait_ms").get<std::uint32_t>();
   c.staleInputOnOpen = j.value("stale_input_on_open", c.staleInputOnOpen);
   c.openFails = j.value("open_fails", c.openFails);
+  c.writeStatus = j.value("write_status", c.writeStatus);
   for (const auto& f : j.value("faults", nlohmann::json::array())) {
     LinkFault fault;
     fault.exchange = f.at("exchange").get<std::uint64_t>();

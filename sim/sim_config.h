@@ -26,6 +26,7 @@ struct SimConfig {
   std::optional<std::uint32_t> noReplyWaitMs;  // cap on waiting for a reply that never comes
   std::uint32_t staleInputOnOpen = 0;   // bytes waiting in the input after OpenDevice
   bool openFails = false;
+  bool writeStatus = false;             // status.json in the state directory at every Close
   std::vector<LinkFault> faults;
   nlohmann::json families = nlohmann::json::object();  // "chip", "nand" sections
 

@@ -97,10 +97,16 @@ int WriterDevice::OpenDevice(int) {
 }
 
 int WriterDevice::Close() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  open_ = false;
-  toHost_.clear();
-  arrived_.notify_all();
+  std::string statusPath;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = false;
+    toHost_.clear();
+    arrived_.notify_all();
+    if (config_.writeStatus) statusPath = store_->Directory() + "/status.json";
+  }
+  // What another process (a program under test) did, for whoever looks after it.
+  if (!statusPath.empty()) std::ofstream(statusPath, std::ios::trunc) << StatusJson();
   return 1;
 }
 

@@ -18,9 +18,10 @@ constexpr const char* kPreviousSetValue = "PreviousSetValue";
 
 }  // namespace
 
-MainController::MainController(MainWindowParts parts, ProgramLocation location)
+MainController::MainController(MainWindowParts parts, ProgramLocation location, SecondsClock clock)
     : parts_(parts),
       location_(std::move(location)),
+      clock_(std::move(clock)),
       images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {}
 
 MainController::~MainController() = default;
@@ -47,7 +48,7 @@ bool MainController::BindDriver() {
   link_ = std::make_unique<WriterLink>(*driver_, log_);
   run_ = std::make_unique<RunController>(RunController::Parts{*link_, parts_.prompt, catalogue_, images_,
                                                               parts_.updateView, parts_.controls, busy_});
-  programming_ = std::make_unique<ProgrammingSession>(*link_, parts_.prompt, busy_);
+  programming_ = std::make_unique<ProgrammingSession>(*link_, parts_.prompt, busy_, clock_);
   nand_ = std::make_unique<NandSession>(*link_, parts_.prompt, busy_);
   readMaster_ = std::make_unique<ReadMasterSession>(*link_, parts_.prompt, busy_);
   return true;

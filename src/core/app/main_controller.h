@@ -9,6 +9,7 @@
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
+#include "core/operation/run_clock.h"
 
 namespace vantrell {
 
@@ -41,7 +42,8 @@ struct ProgramLocation {
 
 class MainController {
  public:
-  MainController(MainWindowParts parts, ProgramLocation location);
+  // clock times the download window's runs (tests hand in their own).
+  MainController(MainWindowParts parts, ProgramLocation location, SecondsClock clock = SystemSeconds);
   ~MainController();
 
   // The start-up steps in their fixed order. False when the driver library
@@ -82,6 +84,7 @@ class MainController {
 
   MainWindowParts parts_;
   ProgramLocation location_;
+  SecondsClock clock_;
   MessageLog log_;
   std::unique_ptr<UsbDriver> driver_;
   std::unique_ptr<WriterLink> link_;

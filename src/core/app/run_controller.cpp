@@ -52,52 +52,68 @@ RunController::~RunController() {
 }
 
 void RunController::OnRun() {
+  RunCheck check = CheckWriter();
+  if (check.stop == RunStop::None) Act(std::move(check));
+}
+
+RunCheck RunController::CheckWriter() {
+  RunCheck check;
   if (!p_.images.HasImage()) {
     p_.prompt.Tell(ApplicationBox("Binary File Can't Select!"));
-    return;
+    check.stop = RunStop::ImageNotRunnable;
+    return check;
   }
   if (p_.images.Selected().number == kTerminatorNumber) {
     p_.prompt.Tell(ApplicationBox("등록되지 않은 디바이스입니다.\r\n바이너리 파일을 확인하십시오!"));
-    return;
+    check.stop = RunStop::ImageNotRunnable;
+    return check;
   }
   // The identification uses the link like any operation; the device window
   // gets it back before it opens, the update keeps it.
   if (UpdateRunning()) {
     p_.prompt.Tell(ApplicationBox(kWriterBusyText));
-    return;
+    check.stop = RunStop::Busy;
+    return check;
   }
-  std::optional<BusyLease> lease = TakeLinkOrSayBusy(p_.busy, p_.prompt);
-  if (!lease) return;
-  if (!Identify()) return;
+  check.lease = TakeLinkOrSayBusy(p_.busy, p_.prompt);
+  if (!check.lease) {
+    check.stop = RunStop::Busy;
+    return check;
+  }
+  if (!Identify()) {
+    check.stop = RunStop::LinkFailed;
+    return check;
+  }
+  check.facts = Compare(HeaderOf(p_.images.Image()));
+  check.step = DecideRun(check.facts);
+  return check;
+}
 
-  const WriterIdentity image = HeaderOf(p_.images.Image());
-  LogComparison(image);
-  const DeviceRecord& writerRecord = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(writer_.number));
-  const DeviceRecord& imageRecord = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(image.number));
-  const RunFacts facts{writer_, image, !writerRecord.IsTerminator(), !imageRecord.IsTerminator(), writerRecord.name,
-                       imageRecord.name};
-  const RunStep step = DecideRun(facts);
-  switch (step) {
+RunOutcome RunController::Act(RunCheck check) {
+  BusyLease lease = check.lease ? std::move(*check.lease) : BusyLease();
+  switch (check.step) {
     case RunStep::OpenWindow:
-      lease->Release();
+      lease.Release();
       OpenDeviceWindow();
-      return;
+      return RunOutcome::WindowOpened;
     case RunStep::RefuseUnregisteredImage:
-      p_.prompt.Tell(RunStepMessage(step, facts));
-      return;
+      p_.prompt.Tell(RunStepMessage(check.step, check.facts));
+      return RunOutcome::Refused;
     case RunStep::AskVersionUpdate:
-      if (p_.prompt.Agrees(RunStepMessage(step, facts))) {
-        StartUpdate(std::move(*lease));
-      } else {
-        lease->Release();
-        OpenDeviceWindow();
+      if (p_.prompt.Agrees(RunStepMessage(check.step, check.facts))) {
+        StartUpdate(std::move(lease));
+        return RunOutcome::UpdateStarted;
       }
-      return;
+      lease.Release();
+      OpenDeviceWindow();
+      return RunOutcome::WindowOpened;
     case RunStep::AskReplaceUnregistered:
     case RunStep::AskReplaceDevice:
-      if (p_.prompt.Agrees(RunStepMessage(step, facts))) StartUpdate(std::move(*lease));
-      return;
+      if (!p_.prompt.Agrees(RunStepMessage(check.step, check.facts))) return RunOutcome::Declined;
+      StartUpdate(std::move(lease));
+      return RunOutcome::UpdateStarted;
   }
+  return RunOutcome::Refused;
 }
 
 bool RunController::Identify() {
@@ -115,14 +131,17 @@ bool RunController::Identify() {
   return true;
 }
 
-void RunController::LogComparison(const WriterIdentity& image) {
+RunFacts RunController::Compare(const WriterIdentity& image) {
   MessageLog& log = p_.link.Log();
-  const std::string writerName = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(writer_.number)).name;
-  runDeviceName_ = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(image.number)).name;
-  log.LogMessage("현재 Vantrell는 <%s> 용으로 설정되어 있습니다.\r\n", writerName.c_str());
+  const DeviceRecord& writerRecord = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(writer_.number));
+  const DeviceRecord& imageRecord = p_.catalogue.DeviceAt(p_.catalogue.FindDevice(image.number));
+  runDeviceName_ = imageRecord.name;
+  log.LogMessage("현재 Vantrell는 <%s> 용으로 설정되어 있습니다.\r\n", writerRecord.name.c_str());
   log.LogMessage("현재 선택된 디바이스는 <%s> 용 입니다.\r\n\r\n", runDeviceName_.c_str());
   log.LogMessage("현재 Vantrell의 버전은 < 0x%X > 입니다.\r\n", writer_.version);
   log.LogMessage("현재 선택된 디바이스의 버전은 < %x.%02x > 입니다.\r\n\r\n", image.version >> 8, image.version & 0xFF);
+  return {writer_, image, !writerRecord.IsTerminator(), !imageRecord.IsTerminator(), writerRecord.name,
+          imageRecord.name};
 }
 
 void RunController::StartUpdate(BusyLease lease) {

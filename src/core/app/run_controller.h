@@ -4,12 +4,14 @@
 // replaces the writer's firmware on a worker thread first.
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "core/app/busy_lease.h"
 #include "core/app/busy_state.h"
 #include "core/app/cancellation.h"
+#include "core/app/run_decision.h"
 #include "core/app/writer_identity.h"
 
 namespace vantrell {
@@ -20,6 +22,30 @@ class FirmwareUpdateView;
 class MainWindowControls;
 class Prompt;
 class WriterLink;
+
+// Where RUN stands once it has compared the writer with the image.
+enum class RunStop {
+  None,               // compared: step says what comes next
+  ImageNotRunnable,   // no whole image, or one of an unlisted number (told)
+  Busy,               // an update or another operation holds the link (told)
+  LinkFailed,         // the link did not open or the identity exchange failed (told and logged)
+};
+
+struct RunCheck {
+  RunStop stop = RunStop::None;
+  RunFacts facts;
+  RunStep step = RunStep::OpenWindow;
+  // Held from before the identification until the step is acted on.
+  std::optional<BusyLease> lease;
+};
+
+// What acting on a step did.
+enum class RunOutcome {
+  WindowOpened,    // the device window was shown (and has closed again)
+  UpdateStarted,   // the update runs on its worker; success opens the window
+  Declined,        // the operator said No to replacing the firmware
+  Refused,         // the image's device is not listed (told)
+};
 
 class RunController {
  public:
@@ -38,8 +64,15 @@ class RunController {
   RunController(const RunController&) = delete;
   RunController& operator=(const RunController&) = delete;
 
-  // Handler of RUN (GUI thread).
+  // Handler of RUN (GUI thread): CheckWriter, then Act on its step.
   void OnRun();
+  // RUN up to its decision: the image checks, the writer's identification
+  // and the logged comparison. Talks to the writer only when the image may
+  // be run and the link is free.
+  RunCheck CheckWriter();
+  // RUN's answer to a comparison that stopped at nothing: opens the window,
+  // or asks and starts the update (which takes the check's lease along).
+  RunOutcome Act(RunCheck check);
   // The update succeeded: the device window of the device kept at RUN.
   void OnUpdateFinished();
 
@@ -54,7 +87,7 @@ class RunController {
 
  private:
   bool Identify();
-  void LogComparison(const WriterIdentity& image);
+  RunFacts Compare(const WriterIdentity& image);
   void StartUpdate(BusyLease lease);
   void OpenDeviceWindow();
 

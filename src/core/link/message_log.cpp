@@ -54,10 +54,16 @@ void MessageLog::LogHexDump(const std::uint8_t* bytes, size_t count) {
   Append(line);
 }
 
+void MessageLog::SetMirror(Mirror mirror) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  mirror_ = std::move(mirror);
+}
+
 void MessageLog::Append(std::string_view utf8) {
   const std::string bytes = TruncateCp949(Utf8ToCp949(utf8), kMaxMessageBytes);
   std::lock_guard<std::mutex> lock(mutex_);
   if (!file_) return;
+  if (mirror_) mirror_(utf8);
   // A failed append (a full disk) is dropped like a missing log.
   std::fwrite(bytes.data(), 1, bytes.size(), file_);
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -39,11 +40,18 @@ class MessageLog {
   // Pushes buffered messages to the file (tests, and before reading it).
   void Flush();
 
+  // Hands every message the file takes to mirror as well, as UTF-8 and in
+  // file order. The mirror runs under the log's lock and must not log
+  // itself. An empty function ends mirroring.
+  using Mirror = std::function<void(std::string_view utf8)>;
+  void SetMirror(Mirror mirror);
+
  private:
   void Append(std::string_view utf8);
 
   mutable std::mutex mutex_;
   std::FILE* file_ = nullptr;
+  Mirror mirror_;
 };
 
 // The log's path for an executable: its path without the extension, then " Log.txt".

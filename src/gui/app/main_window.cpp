@@ -23,7 +23,7 @@
 #include "gui/app/device_window_placeholder.h"
 #include "gui/common/gui_thread.h"
 #include "gui/common/message_box_prompt.h"
-#include "gui/common/qt_settings_store.h"
+#include "settings/qt_settings_store.h"
 
 namespace vantrell::gui {
 namespace {

@@ -9,7 +9,7 @@
 #include "gui/app/close_on_signal.h"
 #include "gui/app/main_window.h"
 #include "gui/app/single_instance.h"
-#include "gui/common/qt_settings_store.h"
+#include "settings/qt_settings_store.h"
 
 namespace vantrell::gui {
 namespace {

@@ -19,7 +19,7 @@
 #include "gui/program/auto_run_select.h"
 #include "gui/program/data_file_dialog.h"
 #include "gui/program/down_window_keys.h"
-#include "gui/program/down_window_settings.h"
+#include "core/program/run/run_settings.h"
 #include "gui/program/download_list_binding.h"
 #include "gui/program/download_view_bridge.h"
 

@@ -11,8 +11,6 @@
 namespace vantrell::gui {
 namespace {
 
-constexpr const char* kFrameCaptions[kMaxSockets] = {"MASTER", "PACK-1", "PACK-2", "PACK-3",
-                                                     "PACK-4", "PACK-5", "PACK-6"};
 constexpr int kFrameTops[kMaxSockets] = {132, 161, 190, 219, 248, 278, 307};
 constexpr int kFirstLineId = 1015;
 // The font's height in pixels at the dialog font's usual size.
@@ -29,7 +27,7 @@ PackLines::PackLines(QWidget& window, const DialogUnits& units) {
   font_ = PackFont(std::min(fontHeight, units.Y(12) + 2));
   for (std::size_t socket = 0; socket < kMaxSockets; ++socket) {
     const int top = kFrameTops[socket];
-    frames_[socket] = new QGroupBox(kFrameCaptions[socket], &window);
+    frames_[socket] = new QGroupBox(kSocketLabels[socket], &window);
     frames_[socket]->setGeometry(units.Rect(133, top, 208, 25));
     lines_[socket] = new QLabel("Ready", &window);
     lines_[socket]->setObjectName(QString::number(kFirstLineId + static_cast<int>(socket)));

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/settings_store.h"
+#include "core/program/run/run_settings.h"
 #include "gui/common/dialog_units.h"
-#include "gui/program/down_window_settings.h"
 #include "gui/program/run_button_rules.h"
 
 namespace vantrell::gui {

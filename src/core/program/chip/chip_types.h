@@ -10,6 +10,11 @@ namespace vantrell {
 
 inline constexpr std::size_t kMaxSockets = 7;
 
+// What each socket is called, on its frame in the download window and in
+// the command line's results.
+inline constexpr std::array<const char*, kMaxSockets> kSocketLabels = {"MASTER", "PACK-1", "PACK-2", "PACK-3",
+                                                                     "PACK-4", "PACK-5", "PACK-6"};
+
 // One state byte per socket, 0 when the socket's chip did what was asked.
 using ChipStatus = std::array<std::uint8_t, kMaxSockets>;
 // ChipAlive: 1 while the socket's chip still takes part in the run.

@@ -9,7 +9,8 @@ namespace {
 void RecordAndShowCounters(DownloadRun& run, LinkResult code) {
   const ResultCounters added =
       CountRun(run.board.SocketCount(), run.board.AliveCount(), code == LinkResult::Finished);
-  const auto counters = run.recorder.RecordRun(*run.chip.control, run.board.Alive(), run.options.program ? &added : nullptr);
+  const auto counters = run.recorder.RecordRun(*run.chip.control, code, run.board.Alive(),
+                                                run.options.program ? &added : nullptr);
   if (counters && run.options.program) run.view->ShowCounters(*counters);
 }
 

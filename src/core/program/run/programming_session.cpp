@@ -55,6 +55,11 @@ SocketFlags ProgrammingSession::LastChipAlive() const {
   return lastAlive_;
 }
 
+std::optional<LinkResult> ProgrammingSession::LastEnding() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lastEnding_;
+}
+
 DownloadJob ProgrammingSession::Job() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return job_;
@@ -120,12 +125,13 @@ void ProgrammingSession::WaitForWorker() {
   if (worker_.joinable()) worker_.join();
 }
 
-std::optional<ResultCounters> ProgrammingSession::RecordRun(const RunControl& control, const SocketFlags& alive,
-                                                            const ResultCounters* added) {
+std::optional<ResultCounters> ProgrammingSession::RecordRun(const RunControl& control, LinkResult code,
+                                                            const SocketFlags& alive, const ResultCounters* added) {
   // Under the same lock as Abandon: a run abandoned a moment ago leaves the
   // counters as the window saved them.
   std::lock_guard<std::mutex> lock(mutex_);
   if (control.Abandoned()) return std::nullopt;
+  lastEnding_ = code;
   lastAlive_ = alive;
   if (added) {
     counters_.total += added->total;

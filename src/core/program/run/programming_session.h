@@ -58,6 +58,8 @@ class ProgrammingSession final : public RunRecorder {
 
   // ChipAlive as the last run left it.
   SocketFlags LastChipAlive() const;
+  // The code the last run that was not abandoned ended with; nothing before.
+  std::optional<LinkResult> LastEnding() const;
   // The job of the last run started.
   DownloadJob Job() const;
 
@@ -84,7 +86,7 @@ class ProgrammingSession final : public RunRecorder {
   // that has not been abandoned may still be waiting on the window.
   void WaitForWorker();
 
-  std::optional<ResultCounters> RecordRun(const RunControl& control, const SocketFlags& alive,
+  std::optional<ResultCounters> RecordRun(const RunControl& control, LinkResult code, const SocketFlags& alive,
                                           const ResultCounters* added) override;
 
  private:
@@ -102,6 +104,7 @@ class ProgrammingSession final : public RunRecorder {
   RunOptions options_;
   ResultCounters counters_;
   SocketFlags lastAlive_{};
+  std::optional<LinkResult> lastEnding_;
   DownloadJob job_;
   std::shared_ptr<RunControl> activeControl_;
   std::shared_ptr<DownloadViewSlot> activeViews_;

@@ -3,6 +3,7 @@
 // alive and the grown result counters.
 #include <optional>
 
+#include "core/link/link_result.h"
 #include "core/operation/run_control.h"
 #include "core/program/chip/chip_types.h"
 #include "core/program/run/result_counters.h"
@@ -12,10 +13,10 @@ namespace vantrell {
 class RunRecorder {
  public:
   virtual ~RunRecorder() = default;
-  // Keeps alive as the last run's ChipAlive and, when added is given, grows
-  // the counters by it. Returns the counters now held, or nothing (and keeps
-  // nothing) when the run has been abandoned.
-  virtual std::optional<ResultCounters> RecordRun(const RunControl& control, const SocketFlags& alive,
+  // Keeps the code the run ended with and alive as the last run's ChipAlive
+  // and, when added is given, grows the counters by it. Returns the counters
+  // now held, or nothing (and keeps nothing) when the run has been abandoned.
+  virtual std::optional<ResultCounters> RecordRun(const RunControl& control, LinkResult code, const SocketFlags& alive,
                                                   const ResultCounters* added) = 0;
 };
 

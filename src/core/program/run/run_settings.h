@@ -1,14 +1,13 @@
 #pragma once
 // The download window's keys in the settings store: the result counters and
-// the five Auto Run options, section "PreviousSetValue".
+// the five Auto Run options, section "PreviousSetValue". The command-line
+// program keeps them under the same keys, so both share them.
 #include "core/program/run/result_counters.h"
 #include "core/program/run/run_options.h"
 
 namespace vantrell {
-class SettingsStore;
-}  // namespace vantrell
 
-namespace vantrell::gui {
+class SettingsStore;
 
 inline constexpr const char* kDownWindowSection = "PreviousSetValue";
 
@@ -28,4 +27,4 @@ void WriteOptions(SettingsStore& settings, const RunOptions& options);
 // At least one of the five options is set.
 bool AnyOptionSet(const RunOptions& options);
 
-}  // namespace vantrell::gui
+}  // namespace vantrell

@@ -1,17 +1,21 @@
-#include "gui/common/qt_settings_store.h"
+#include "settings/qt_settings_store.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-namespace vantrell::gui {
+#include "core/platform/resource_table.h"
+
+namespace vantrell {
 
 QString ApplicationName() {
   const QString path = QCoreApplication::applicationFilePath();
   return QFileInfo(path).completeBaseName().isEmpty() ? QStringLiteral("Vantrell") : QFileInfo(path).completeBaseName();
 }
 
-QtSettingsStore::QtSettingsStore()
-    : settings_(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(kSettingsKey), ApplicationName()) {}
+QString WindowedProgramSettingsName() { return QFileInfo(QString::fromUtf8(kProgramFileName)).completeBaseName(); }
+
+QtSettingsStore::QtSettingsStore(const QString& applicationName)
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, QString::fromUtf8(kSettingsKey), applicationName) {}
 
 std::int32_t QtSettingsStore::ReadInt(const std::string& section, const std::string& key, std::int32_t fallback) const {
   bool ok = false;
@@ -24,4 +28,4 @@ void QtSettingsStore::WriteInt(const std::string& section, const std::string& ke
   settings_.sync();
 }
 
-}  // namespace vantrell::gui
+}  // namespace vantrell

@@ -1,8 +1,8 @@
-#include "gui/program/down_window_settings.h"
+#include "core/program/run/run_settings.h"
 
 #include "core/platform/settings_store.h"
 
-namespace vantrell::gui {
+namespace vantrell {
 namespace {
 
 RunOptions ReadOptions(const SettingsStore& settings, int eraseAllDefault) {
@@ -44,4 +44,4 @@ bool AnyOptionSet(const RunOptions& options) {
   return options.eraseAll || options.erase || options.blank || options.program || options.verify;
 }
 
-}  // namespace vantrell::gui
+}  // namespace vantrell

@@ -1,0 +1,162 @@
+// The built vantrell-cli against the writer simulator, as a line controller
+// runs it: exit codes, the JSON Lines events, the shared settings store.
+#include <csignal>
+#include <filesystem>
+#include <thread>
+
+#include <QSettings>
+#include <gtest/gtest.h>
+
+#include "cli_install.h"
+#include "event_schema.h"
+
+namespace vantrell::cli::test {
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* kImage = "ORBELLE-C128";  // 7 sockets, 32 sectors of 4 KB
+
+json WriterWithImage(json config = json::object()) {
+  config["initial_firmware"] = std::string(VANTRELL_BIN_DIR) + "/Device/" + kImage + ".bin";
+  return config;
+}
+
+void ExpectWellFormed(const CliResult& run) {
+  for (const json& event : run.Events()) EXPECT_EQ(SchemaProblem(event), "") << run.err;
+}
+
+json Result(const CliResult& run) {
+  const auto results = run.EventsNamed("result");
+  return results.empty() ? json() : results.back();
+}
+
+TEST(CliEndToEndTest, TheProgramNeedsNoWindowingLibrary) {
+  // The libraries a program needs are named in its dynamic string table.
+  const std::string program = vantrell::test::ReadBytes(VANTRELL_CLI_PROGRAM);
+  EXPECT_NE(program.find("libQt6Core.so"), std::string::npos);
+  for (const char* library : {"libQt6Widgets.so", "libQt6Gui.so"}) {
+    EXPECT_EQ(program.find(library), std::string::npos) << library;
+  }
+}
+
+TEST(CliEndToEndTest, IdentifyOnABlankWriterThenUpdateFirmwareThenIdentifyAgain) {
+  CliInstall cli;
+  const CliResult blank = cli.Run({"identify", "--json", "--image", kImage});
+  EXPECT_EQ(blank.exitCode, 5) << blank.err;
+  ExpectWellFormed(blank);
+  EXPECT_EQ(Result(blank)["writer"]["number"], 0xFFFF);
+  EXPECT_EQ(Result(blank)["decision"], "replace-unregistered");
+
+  const CliResult update = cli.Run({"update-firmware", "--json", "--yes", "--image", kImage});
+  EXPECT_EQ(update.exitCode, 0) << update.err;
+  ExpectWellFormed(update);
+  EXPECT_EQ(Result(update)["updated"], true);
+  const auto progress = update.EventsNamed("progress");
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back()["done"], progress.back()["total"]) << "the last piece is always reported";
+
+  const CliResult after = cli.Run({"identify", "--json", "--image", kImage});
+  EXPECT_EQ(after.exitCode, 0) << after.err;
+  EXPECT_EQ(Result(after)["writer"]["name"], kImage);
+  EXPECT_EQ(Result(after)["decision"], "same");
+}
+
+TEST(CliEndToEndTest, ProgramAutoPassesOnSevenSocketsAndGrowsTheSharedCounters) {
+  CliInstall cli;
+  cli.ConfigureWriter(WriterWithImage());
+  {
+    QSettings settings(QString::fromStdString(cli.SettingsFile()), QSettings::IniFormat);
+    settings.setValue("PreviousSetValue/SumTotal", 3);
+    settings.setValue("PreviousSetValue/SumSuccess", 2);
+    settings.setValue("PreviousSetValue/SumFail", 1);
+  }
+  // A path with blanks and Korean characters, at sector 2.
+  const std::string file = cli.DataFile("데이터 파일/first file.bin", 9000);
+  const CliResult run = cli.Run({"program", "--json", "--image", kImage, "--auto", file + "@2"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ExpectWellFormed(run);
+  const auto sockets = run.EventsNamed("socket");
+  ASSERT_EQ(sockets.size(), 7u);
+  for (const json& socket : sockets) EXPECT_EQ(socket["result"], "ok") << socket;
+  EXPECT_EQ(sockets[0]["label"], "MASTER");
+  EXPECT_EQ(run.EventsNamed("start").at(0)["files"][0]["path"], file);
+
+  const json counters = Result(run)["counters"];
+  EXPECT_EQ(counters, (json{{"total", 10}, {"success", 9}, {"fail", 1}}));
+  QSettings settings(QString::fromStdString(cli.SettingsFile()), QSettings::IniFormat);
+  EXPECT_EQ(settings.value("PreviousSetValue/SumTotal").toInt(), counters["total"]);
+  EXPECT_EQ(settings.value("PreviousSetValue/SumSuccess").toInt(), counters["success"]);
+  EXPECT_EQ(settings.value("PreviousSetValue/SumFail").toInt(), counters["fail"]);
+}
+
+TEST(CliEndToEndTest, OneSocketFailingTheEraseIsExitOneAndItsSocketSaysSo) {
+  CliInstall cli;
+  cli.ConfigureWriter(WriterWithImage(
+      {{"chip", {{"sockets", {{{"socket", 4}, {"fail", {{{"command", "sector_erase"}, {"use", 1}}}}}}}}}}));
+  const CliResult run =
+      cli.Run({"program", "--json", "--image", kImage, "--erase", "--program", cli.DataFile("a.bin", 500)});
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  ExpectWellFormed(run);
+  const auto sockets = run.EventsNamed("socket");
+  ASSERT_EQ(sockets.size(), 7u);
+  EXPECT_EQ(sockets[4]["result"], "error");
+  EXPECT_EQ(sockets[4]["text"], "Sector Erase  → ERROR!");
+  EXPECT_EQ(sockets[3]["result"], "ok");
+}
+
+TEST(CliEndToEndTest, AReplyThatNeverComesIsALinkError) {
+  CliInstall cli;
+  // Exchange 1 is RUN's identification, 2 Read ID; the erase starts at 3.
+  cli.ConfigureWriter(WriterWithImage({{"faults", {{{"exchange", 6}, {"kind", "no_reply"}}}}, {"no_reply_wait_ms", 20}}));
+  const CliResult run = cli.Run({"program", "--json", "--image", kImage, "--auto", cli.DataFile("a.bin", 500)});
+  EXPECT_EQ(run.exitCode, 3) << run.err;
+  EXPECT_EQ(Result(run)["code"], "ReadUsbError");
+}
+
+TEST(CliEndToEndTest, BadInputIsRefusedBeforeAnythingIsSent) {
+  CliInstall cli;
+  cli.ConfigureWriter(WriterWithImage({{"write_status", true}}));
+  // The simulator tells what it received once the link closes.
+  ASSERT_EQ(cli.Run({"identify", "--image", kImage}).exitCode, 0);
+  const std::string status = cli.StateDir() + "/status.json";
+  ASSERT_TRUE(std::filesystem::exists(status));
+  std::filesystem::remove(status);
+
+  const CliResult missing = cli.Run({"program", "--image", kImage, "--auto", cli.ProgramDir() + "/none.bin"});
+  EXPECT_EQ(missing.exitCode, 4);
+  EXPECT_NE(missing.err.find("none.bin"), std::string::npos);
+  EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+  const CliResult pastFlash = cli.Run({"program", "--image", kImage, "--auto", cli.DataFile("a.bin", 10) + "@32"});
+  EXPECT_EQ(pastFlash.exitCode, 4);
+  EXPECT_NE(pastFlash.err.find("0~31"), std::string::npos) << pastFlash.err;
+  // It starts on the flash but its third sector would lie beyond it.
+  const CliResult overrun = cli.Run({"program", "--image", kImage, "--auto", cli.DataFile("b.bin", 2 * 4096 + 1) + "@30"});
+  EXPECT_EQ(overrun.exitCode, 4);
+  EXPECT_NE(overrun.err.find("30~32"), std::string::npos) << overrun.err;
+  EXPECT_EQ(cli.Run({"program", "--image", kImage, "--auto", "--erase", "x.bin"}).exitCode, 4);
+  EXPECT_EQ(cli.Run({"erase-all", "--image", kImage}).exitCode, 6);
+
+  const json sent = std::filesystem::exists(status) ? json::parse(vantrell::test::ReadBytes(status)) : json::object();
+  EXPECT_EQ(sent.value("requests", json::object()), json::object());
+}
+
+TEST(CliEndToEndTest, CtrlCAbandonsTheRunLikeClosingTheWindow) {
+  CliInstall cli;
+  cli.ConfigureWriter(WriterWithImage({{"chip", {{"sockets", {{{"socket", 6}, {"erase_delay_ms", 200}}}}}}}));
+  const pid_t pid = cli.Start({"program", "--json", "--image", kImage, "--erase-all", "--program",
+                               cli.DataFile("a.bin", 500)});
+  for (int i = 0; i < 500 && cli.OutputSoFar().find("\"stage\"") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid, SIGINT);
+  const CliResult run = cli.Finish(pid);
+  EXPECT_EQ(run.exitCode, 130) << run.err;
+  EXPECT_EQ(Result(run)["exit"], 130);
+  EXPECT_TRUE(run.EventsNamed("socket").empty());
+  // The abandoned run logged nothing more: not even its end.
+  EXPECT_EQ(cli.LogBytes().find("Exit Download!"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantrell::cli::test
