@@ -141,6 +141,39 @@ TEST(CliEndToEndTest, BadInputIsRefusedBeforeAnythingIsSent) {
   EXPECT_EQ(sent.value("requests", json::object()), json::object());
 }
 
+TEST(CliEndToEndTest, ReadMasterSavesTheChipAndComparesItWithAFile) {
+  CliInstall cli;
+  cli.ConfigureWriter(WriterWithImage());
+  // The simulated MASTER chip starts erased.
+  std::vector<std::uint8_t> erased(300, 0xFF);
+  const std::string same = cli.ProgramDir() + "/same.bin";
+  vantrell::test::WriteBytes(same, erased);
+  erased[5] = 0x00;
+  const std::string differing = cli.ProgramDir() + "/differing.bin";
+  vantrell::test::WriteBytes(differing, erased);
+  const std::string out = cli.ProgramDir() + "/read out.bin";
+
+  const CliResult agree = cli.Run({"read-master", "--json", "--image", kImage, "--address", "0x100", "--length",
+                                   "300", "--out", out, "--compare", same});
+  ASSERT_EQ(agree.exitCode, 0) << agree.err;
+  ExpectWellFormed(agree);
+  EXPECT_EQ(Result(agree)["compare"]["same"], true);
+  EXPECT_EQ(vantrell::test::ReadBytes(out), std::string(300, '\xFF'));
+
+  const CliResult differ = cli.Run({"read-master", "--image", kImage, "--address", "100", "--length", "300",
+                                    "--out", out, "--compare", differing});
+  EXPECT_EQ(differ.exitCode, 2) << differ.err;
+  EXPECT_NE(differ.out.find("First difference at 0x00000005, 1 bytes differ"), std::string::npos) << differ.out;
+
+  for (const char* length : {"0", "200000"}) {
+    EXPECT_EQ(cli.Run({"read-master", "--image", kImage, "--address", "0", "--length", length, "--out", out}).exitCode,
+              4)
+        << length;
+  }
+  EXPECT_EQ(cli.Run({"read-master", "--image", kImage, "--address", "0x1G", "--length", "1", "--out", out}).exitCode,
+            4);
+}
+
 TEST(CliEndToEndTest, CtrlCAbandonsTheRunLikeClosingTheWindow) {
   CliInstall cli;
   cli.ConfigureWriter(WriterWithImage({{"chip", {{"sockets", {{{"socket", 6}, {"erase_delay_ms", 200}}}}}}}));

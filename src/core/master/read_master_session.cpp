@@ -27,10 +27,15 @@ std::shared_ptr<const MasterBytes> ReadMasterSession::StartRead(const MasterRead
     std::lock_guard<std::mutex> lock(mutex_);
     activeControl_ = run->chip.control;
     activeViews_ = views;
+    lastOutcome_.reset();
   }
   running_.store(true);
   worker_ = std::thread([this, run] {
     ReadMasterWorker(*run);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      lastOutcome_ = run->outcome;
+    }
     running_.store(false);
   });
   return run->data;
@@ -50,6 +55,11 @@ void ReadMasterSession::Abandon() {
 
 void ReadMasterSession::WaitForWorker() {
   if (worker_.joinable()) worker_.join();
+}
+
+std::optional<LinkResult> ReadMasterSession::LastOutcome() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lastOutcome_;
 }
 
 MessageLog& ReadMasterSession::Log() { return link_.Log(); }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "core/master/master_read_run.h"
@@ -43,6 +44,9 @@ class ReadMasterSession {
   void Abandon();
 
   bool IsRunning() const { return running_.load(); }
+  // The code the last read ended with (Finished when its buffer holds the
+  // range); nothing before a read has ended.
+  std::optional<LinkResult> LastOutcome() const;
   // Not from the window's thread while a read that has not been abandoned may
   // still be waiting on the window.
   void WaitForWorker();
@@ -55,8 +59,9 @@ class ReadMasterSession {
   Prompt& prompt_;
   BusyState& busy_;
 
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::shared_ptr<RunControl> activeControl_;
+  std::optional<LinkResult> lastOutcome_;
   std::shared_ptr<ReadMasterViewSlot> activeViews_;
 
   std::thread worker_;
