@@ -42,7 +42,7 @@ SoakCase DrawCase(std::uint64_t seed) {
   std::mt19937_64 rng(seed);
   SoakCase c;
   c.seed = seed;
-  c.operation = static_cast<Operation>(std::uniform_int_distribution<int>(0, 9)(rng) % 5);
+  c.operation = static_cast<Operation>(std::uniform_int_distribution<int>(0, 11)(rng) % 6);
   if (std::uniform_int_distribution<int>(0, 9)(rng) >= 5) c.operation = Operation::Download;
   c.options = DrawOptions(rng);
   c.checkSum = Chance(rng, 0.7);
@@ -92,7 +92,8 @@ SoakCase DrawCase(std::uint64_t seed) {
 }
 
 std::string SoakCase::Describe() const {
-  static constexpr const char* kNames[] = {"identify", "firmware update", "download", "blank check", "erase all"};
+  static constexpr const char* kNames[] = {"identify", "firmware update", "download", "blank check", "erase all",
+                                                  "read master"};
   std::string text = std::string(kNames[static_cast<int>(operation)]) + ", file " + std::to_string(file.size()) +
                      " bytes, options e" + std::to_string(options.erase) + "a" + std::to_string(options.eraseAll) +
                      "b" + std::to_string(options.blank) + "p" + std::to_string(options.program) + "v" +

@@ -13,7 +13,7 @@
 
 namespace vantrell::soak {
 
-enum class Operation { Identify, FirmwareUpdate, Download, BlankCheck, EraseAll };
+enum class Operation { Identify, FirmwareUpdate, Download, BlankCheck, EraseAll, ReadMaster };
 
 struct LinkFaultPlan {
   std::uint64_t exchange = 0;
@@ -32,7 +32,7 @@ struct SoakCase {
   std::optional<int> stuckSocket;     // holds a bit at 1 where the file has a 0
   std::optional<int> emptySocket;
   std::optional<int> wrongIdSocket;
-  std::vector<std::uint8_t> file;     // the download's one file, at sector 1
+  std::vector<std::uint8_t> file;     // the download's one file, at sector 1 (what the MASTER holds there for a read)
   nlohmann::json config;              // what the simulator is configured with
 
   std::string Describe() const;

@@ -4,6 +4,7 @@
 // default 0:1000); a broken run names its seed and how to run it alone.
 #include <iconv.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <sstream>
 
@@ -14,6 +15,7 @@
 #include "core/app/writer_exchange.h"
 #include "core/app/writer_identity.h"
 #include "core/link/writer_link.h"
+#include "core/master/read_master_session.h"
 #include "core/program/job/file_checksum.h"
 #include "core/program/run/programming_session.h"
 #include "soak/soak_case.h"
@@ -81,6 +83,7 @@ class SoakRun {
       case Operation::Download: return ChipRun([&] { return StartDownload(c_.options); });
       case Operation::BlankCheck: return ChipRun([&] { return StartDownload(RunOptions::BlankCheckOnly()); });
       case Operation::EraseAll: return ChipRun([&] { return session_.StartEraseAll(view_); });
+      case Operation::ReadMaster: return ReadMaster();
     }
     return broken_;
   }
@@ -187,6 +190,37 @@ class SoakRun {
     if (updated && (firmware["number"] != 0x0321 || firmware["size"] != image.size()))
       Broke("an update succeeded but the writer does not run the image");
     if (!updated && prompt_.Texts().empty() && view.statuses.empty()) Broke("an update failed without a word");
+    CheckLog(false);
+    return broken_;
+  }
+
+  // The Read Master window as the read's worker sees it: how often the read's
+  // end put Read Run back.
+  struct CountingReadView final : ReadMasterView {
+    void SetRange(int, int) override {}
+    void SetPosition(int) override {}
+    void SetShowPercentage(bool) override {}
+    void ShowFinishedRead() override {}
+    void EnableReadRun() override { ends.fetch_add(1); }
+    std::atomic<int> ends{0};
+  };
+
+  std::vector<std::string> ReadMaster() {
+    sim_.WriteSocketFlash(0, 1024, c_.file);
+    ReadMasterSession reads(link_, prompt_, busy_);
+    auto view = std::make_shared<CountingReadView>();
+    const MasterReadRequest request{session_.Device(), 1024, static_cast<std::uint32_t>(c_.file.size())};
+    const std::shared_ptr<const MasterBytes> data = reads.StartRead(request, view);
+    if (!data) Broke("the read did not start");
+    reads.WaitForWorker();
+    const bool finished = reads.LastOutcome() == LinkResult::Finished;
+    if (view->ends.load() != 1) Broke("the read's end ran " + std::to_string(view->ends.load()) + " times");
+    if (sim_.Status()["open"].get<bool>()) Broke("the link was left open");
+    if (busy_.IsBusy()) Broke("the busy state was not given back");
+    if (finished && LostAReply()) Broke("a read that lost a reply ended as finished");
+    if (finished && (c_.emptySocket == 0 || c_.wrongIdSocket == 0)) Broke("a read from an absent or wrong MASTER chip finished");
+    if (finished && data && !c_.linkFault && *data != sim_.ReadSocketFlash(0, 1024, request.length))
+      Broke("a finished read does not hold what the MASTER chip holds");
     CheckLog(false);
     return broken_;
   }
