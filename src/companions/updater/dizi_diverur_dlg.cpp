@@ -10,6 +10,7 @@
 #include "core/update/curl_manifest_fetcher.h"
 #include "core/update/updater/updater_view.h"
 #include "gui/common/coalesced_posts.h"
+#include "gui/common/gui_thread.h"
 #include "gui/controls/percent_progress_ctrl.h"
 
 namespace vantrell::gui {
@@ -29,9 +30,9 @@ class UpdaterViewBridge : public UpdaterView {
     Post(kProgress, [percent](CDiziDiverurDlg& w) { w.Progress()->SetPosition(percent); });
   }
   void Log(const std::string& line) override {
-    QMetaObject::invokeMethod(
-        window_, [window = window_, line] { window->Log()->addItem(QString::fromStdString(line)); },
-        Qt::QueuedConnection);
+    PostToGuiThread([window = window_, line] {
+      if (window) window->Log()->addItem(QString::fromStdString(line));
+    });
   }
 
  private:
@@ -88,7 +89,9 @@ void CDiziDiverurDlg::StartUpdate() {
   if (worker_.joinable()) return;
   worker_ = std::thread([this] {
     const UpdateOutcome outcome = Updater(settings_, *fetcher_, *bridge_, stop_).Run();
-    QMetaObject::invokeMethod(this, [this, outcome] { OnUpdateEnded(outcome); }, Qt::QueuedConnection);
+    PostToGuiThread([window = QPointer<CDiziDiverurDlg>(this), outcome] {
+      if (window) window->OnUpdateEnded(outcome);
+    });
   });
 }
 

@@ -1,7 +1,7 @@
 #include "gui/common/coalesced_posts.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
+#include "gui/common/gui_thread.h"
+
 #include <algorithm>
 #include <mutex>
 #include <utility>
@@ -38,11 +38,7 @@ void CoalescedPosts::Post(int kind, std::function<void()> show) {
     else pending.emplace_back(kind, std::move(show));
     schedule = !std::exchange(queue_->scheduled, true);
   }
-  // The application object outlives every window, so the event always has a
-  // thread to run on.
-  if (schedule)
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [queue = queue_] { queue->ShowPending(); },
-                              Qt::QueuedConnection);
+  if (schedule) PostToGuiThread([queue = queue_] { queue->ShowPending(); });
 }
 
 }  // namespace vantrell::gui

@@ -1,5 +1,6 @@
 #include "gui/common/message_box_prompt.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
 
