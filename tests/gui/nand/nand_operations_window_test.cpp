@@ -161,5 +161,19 @@ TEST_F(NandOperationsWindowTest, AnEraseTheOperatorDeclinesSendsNothing) {
   EXPECT_EQ(Find<CPercentProgressCtrl>(1091)->GetPosition(), 100);
 }
 
+TEST_F(NandOperationsWindowTest, ClosingTheWindowMidDownloadAbandonsTheWorkerAndShowsNothingMore) {
+  vantrell::test::WriteBytes(dir.File("big.bin"), Pattern(2 * 131072, 4));
+  chosen = dir.File("big.bin");
+  Click(1066);
+  Click(1072);  // File2 off: only File1 goes
+  sim.Configure({{"latency_us", 300}});
+  Click(1083);
+  ASSERT_TRUE(WaitUntil([&] { return Text(1090) == "File1 Downloading~"; }));
+  window->close();
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
+  EXPECT_TRUE(prompt.Shown().empty()) << prompt.Texts().front();
+  EXPECT_FALSE(busy.IsBusy());
+}
+
 }  // namespace
 }  // namespace vantrell::gui::test
