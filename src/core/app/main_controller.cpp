@@ -1,5 +1,6 @@
 #include "core/app/main_controller.h"
 
+#include "core/app/log_buffering.h"
 #include "core/app/main_window_shell.h"
 #include "core/app/prompt.h"
 #include "core/app/run_controller.h"
@@ -22,7 +23,9 @@ MainController::MainController(MainWindowParts parts, ProgramLocation location, 
     : parts_(parts),
       location_(std::move(location)),
       clock_(std::move(clock)),
-      images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {}
+      images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {
+  BufferLogDuringOperations(busy_, log_);
+}
 
 MainController::~MainController() = default;
 
