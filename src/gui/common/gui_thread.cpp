@@ -1,7 +1,7 @@
 #include "gui/common/gui_thread.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QEvent>
 #include <QPointer>
 #include <QThread>
 #include <condition_variable>
@@ -46,20 +46,39 @@ Mailbox& TheMailbox() {
 
 void DropPostedWork() { TheMailbox().Drop(); }
 
+// Lives on the GUI thread; any event it gets means work has been posted. The
+// event itself is never looked at, and Qt deletes it, so nothing the posting
+// thread wrote is touched here outside the mailbox's mutex.
+class MailboxReceiver final : public QObject {
+ public:
+  bool event(QEvent*) override {
+    TheMailbox().RunPosted();
+    return true;
+  }
+};
+
+QObject* Receiver(QCoreApplication& app) {
+  static QObject* receiver = [&app] {
+    auto* made = new MailboxReceiver;
+    made->moveToThread(app.thread());
+    qAddPostRoutine(DropPostedWork);
+    return made;
+  }();
+  return receiver;
+}
+
 }  // namespace
 
 void PostToGuiThread(std::function<void()> work) {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) return;
-  static std::once_flag dropWithTheApplication;
-  std::call_once(dropWithTheApplication, [] { qAddPostRoutine(DropPostedWork); });
   {
     std::lock_guard<std::mutex> lock(TheMailbox().mutex);
     TheMailbox().posted.push_back(std::move(work));
   }
   // The event carries nothing: whichever event comes first runs everything
   // posted by then, and the others find the mailbox empty.
-  QMetaObject::invokeMethod(app, [] { TheMailbox().RunPosted(); }, Qt::QueuedConnection);
+  QCoreApplication::postEvent(Receiver(*app), new QEvent(QEvent::User));
 }
 
 void RunOnGuiThread(QObject* context, const std::function<void()>& work) {

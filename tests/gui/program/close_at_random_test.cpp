@@ -22,7 +22,8 @@ class CloseAtRandomTest : public DownWindowTest, public ::testing::WithParamInte
  protected:
   std::uint64_t RequestsSoFar() {
     std::uint64_t total = 0;
-    for (const auto& [code, count] : sim.Status()["requests"].items()) total += count.get<std::uint64_t>();
+    const nlohmann::json requests = sim.Status()["requests"];
+    for (const auto& [code, count] : requests.items()) total += count.get<std::uint64_t>();
     return total;
   }
 
