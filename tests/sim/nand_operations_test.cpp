@@ -6,14 +6,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/app/busy_state.h"
-#include "core/link/writer_link.h"
-#include "core/nand/operations/nand_session.h"
-#include "core/nand/operations/nand_workers.h"
-#include "support/log_capture.h"
-#include "support/recording_nand_view.h"
-#include "support/scripted_prompt.h"
-#include "support/sim_harness.h"
+#include "sim/nand_sim_fixture.h"
 
 namespace vantrell {
 namespace {
@@ -27,34 +20,7 @@ std::vector<std::uint32_t> Blocks(std::uint32_t n) {
   return blocks;
 }
 
-class NandOperationsTest : public ::testing::Test {
- protected:
-  void SetUp() override { UseBoard(spec); }
-
-  void UseBoard(const test::NandDeviceSpec& board) {
-    spec = board;
-    sim.SetFirmware(test::MakeNandImage(board));
-  }
-  void Run(NandWorker worker, NandBusy busy = NandBusy::OperationControls) {
-    ASSERT_TRUE(session.Start(worker, busy, view));
-    session.WaitForWorker();
-  }
-  // The log from here on.
-  std::string LogFromHere() { return capture.Bytes().substr(logMark_); }
-  void MarkLog() { logMark_ = capture.Bytes().size(); }
-
-  test::SimHarness sim;
-  test::LogCapture capture;
-  WriterLink link{sim.Driver(), capture.log};
-  test::ScriptedPrompt prompt;
-  BusyState busy;
-  NandSession session{link, prompt, busy};
-  std::shared_ptr<test::RecordingNandView> view = std::make_shared<test::RecordingNandView>();
-  test::NandDeviceSpec spec;
-
- private:
-  std::size_t logMark_ = 0;
-};
+class NandOperationsTest : public test::NandWorkerTest {};
 
 TEST_F(NandOperationsTest, ARefreshLogsExactlyTheGoldenLogAndShowsWhatTheWriterReports) {
   Run(&RefreshWorker);

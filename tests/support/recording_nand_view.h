@@ -1,5 +1,7 @@
 #pragma once
-// A NAND window that records what its workers show, one line per call.
+// A NAND window that records what its workers show, one line per call, and
+// whose edits read as the test typed them (empty when not typed).
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -18,6 +20,14 @@ class RecordingNandView : public NandWindowView {
   }
   void SetFatStartEditText(const std::string& text) override { Add("1080 " + text); }
   void SetStatusText(const std::string& text) override { Add("status " + text); }
+  std::string EditText(NandEdit edit) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return edits_[edit];
+  }
+  void Type(NandEdit edit, std::string text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    edits_[edit] = std::move(text);
+  }
   void DisableOperationControls() override { Add("disable operations"); }
   void DisableReadBadBlock() override { Add("disable 1065"); }
   void RestoreAll(bool hasBadBlocks) override { Add(hasBadBlocks ? "restore all with 1065" : "restore all"); }
@@ -30,6 +40,13 @@ class RecordingNandView : public NandWindowView {
   }
   void ShowReadBlocks(std::span<const std::uint8_t> blocks) override {
     Add("read blocks " + std::to_string(blocks.size()));
+    std::lock_guard<std::mutex> lock(mutex_);
+    shownBlocks_.assign(blocks.begin(), blocks.end());
+  }
+  // What the last Read NAND Flash view was given.
+  std::vector<std::uint8_t> ShownBlocks() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return shownBlocks_;
   }
 
   std::vector<std::string> Calls() const {
@@ -45,6 +62,8 @@ class RecordingNandView : public NandWindowView {
 
   mutable std::mutex mutex_;
   std::vector<std::string> calls_;
+  std::map<NandEdit, std::string> edits_;
+  std::vector<std::uint8_t> shownBlocks_;
 };
 
 }  // namespace vantrell::test

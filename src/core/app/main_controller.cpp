@@ -1,5 +1,6 @@
 #include "core/app/main_controller.h"
 
+#include "core/app/log_buffering.h"
 #include "core/app/main_window_shell.h"
 #include "core/app/prompt.h"
 #include "core/app/run_controller.h"
@@ -21,8 +22,14 @@ constexpr const char* kPreviousSetValue = "PreviousSetValue";
 MainController::MainController(MainWindowParts parts, ProgramLocation location, SecondsClock clock)
     : parts_(parts),
       location_(std::move(location)),
+<<<<<<< HEAD
       clock_(std::move(clock)),
       images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {}
+=======
+      images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {
+  BufferLogDuringOperations(busy_, log_);
+}
+>>>>>>> issue-14-nandops
 
 MainController::~MainController() = default;
 

@@ -6,12 +6,20 @@
 
 namespace vantrell {
 
+namespace {
+
+// Room for a few thousand lines between writes to the file.
+constexpr size_t kFileBufferBytes = 256 * 1024;
+
+}  // namespace
+
 MessageLog::~MessageLog() { Close(); }
 
 bool MessageLog::Create(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (file_) std::fclose(file_);
   file_ = std::fopen(path.c_str(), "wb");
+  if (file_) std::setvbuf(file_, nullptr, _IOFBF, kFileBufferBytes);
   return file_ != nullptr;
 }
 
@@ -29,6 +37,12 @@ bool MessageLog::IsOpen() const {
 void MessageLog::Flush() {
   std::lock_guard<std::mutex> lock(mutex_);
   if (file_) std::fflush(file_);
+}
+
+void MessageLog::SetBuffered(bool buffered) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  buffered_ = buffered;
+  if (!buffered_ && file_) std::fflush(file_);
 }
 
 void MessageLog::LogMessage(const char* format, ...) {
@@ -66,6 +80,7 @@ void MessageLog::Append(std::string_view utf8) {
   if (mirror_) mirror_(utf8);
   // A failed append (a full disk) is dropped like a missing log.
   std::fwrite(bytes.data(), 1, bytes.size(), file_);
+  if (!buffered_) std::fflush(file_);
 }
 
 std::string LogPathForExecutable(const std::string& executablePath) {

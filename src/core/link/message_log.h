@@ -2,6 +2,10 @@
 // The running trace of everything the program does with the writer: one
 // CP949 text file beside the executable, created empty at every start.
 // Messages carry their own CR LF; nothing is added between them.
+//
+// Each message reaches the file at once, unless the log is told to buffer:
+// an operation logging two lines a packet then costs no write a line, and
+// what it logged reaches the file when buffering ends.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -39,6 +43,8 @@ class MessageLog {
 
   // Pushes buffered messages to the file (tests, and before reading it).
   void Flush();
+  // Buffers messages until called with false, which flushes them.
+  void SetBuffered(bool buffered);
 
   // Hands every message the file takes to mirror as well, as UTF-8 and in
   // file order. The mirror runs under the log's lock and must not log
@@ -52,6 +58,7 @@ class MessageLog {
   mutable std::mutex mutex_;
   std::FILE* file_ = nullptr;
   Mirror mirror_;
+  bool buffered_ = false;
 };
 
 // The log's path for an executable: its path without the extension, then " Log.txt".

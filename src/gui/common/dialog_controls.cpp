@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "gui/common/dialog_units.h"
@@ -21,6 +22,13 @@ QLabel* AddStatic(QWidget& window, const DialogUnits& units, const char* id, con
   if (id != nullptr) label->setObjectName(id);
   label->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
   return label;
+}
+
+QLineEdit* AddEdit(QWidget& window, const DialogUnits& units, const char* id, DialogPlace p) {
+  auto* edit = new QLineEdit(&window);
+  edit->setObjectName(id);
+  edit->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
+  return edit;
 }
 
 QGroupBox* AddFrame(QWidget& window, const DialogUnits& units, const char* caption, DialogPlace p) {

@@ -3,6 +3,7 @@
 // rectangle in dialog units, with their numeric id as objectName.
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -19,6 +20,8 @@ struct DialogPlace {
 QPushButton* AddButton(QWidget& window, const DialogUnits& units, const char* id, const char* caption, DialogPlace p);
 // A static text; id may be null for a label nobody changes.
 QLabel* AddStatic(QWidget& window, const DialogUnits& units, const char* id, const char* caption, DialogPlace p);
+// A one-line edit.
+QLineEdit* AddEdit(QWidget& window, const DialogUnits& units, const char* id, DialogPlace p);
 // A group frame, behind the controls it frames.
 QGroupBox* AddFrame(QWidget& window, const DialogUnits& units, const char* caption, DialogPlace p);
 

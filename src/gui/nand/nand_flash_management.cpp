@@ -1,12 +1,17 @@
 #include "gui/nand/nand_flash_management.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/nand/download/nand_download.h"
 #include "core/nand/operations/nand_file_size.h"
+#include "core/nand/operations/nand_starts.h"
 #include "core/nand/operations/nand_workers.h"
+#include "core/text/decimal_text.h"
 #include "core/text/format.h"
 #include "gui/common/dialog_units.h"
 #include "gui/controls/colour_conversion.h"
@@ -15,7 +20,7 @@
 #include "gui/nand/bad_block_list.h"
 #include "gui/nand/nand_control_rules.h"
 #include "gui/nand/nand_view_bridge.h"
-#include "gui/nand/read_blocks_placeholder.h"
+#include "gui/program/data_file_dialog.h"
 
 namespace vantrell::gui {
 namespace {
@@ -24,6 +29,16 @@ constexpr ColourRef kBarColour = MakeColour(0, 0, 153);
 constexpr ColourRef kBackgroundColour = MakeColour(255, 255, 255);
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.c_str()); }
+std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+// Open File1 to File3 take one file, bin files first in the filter (the
+// same filter as the download window's).
+std::optional<std::string> ChooseDownloadFile(QWidget* parent) {
+  const QString path =
+      QFileDialog::getOpenFileName(parent, QString(), QString(), ToQtFileFilter(QString::fromUtf8(kDataFileFilter)));
+  if (path.isEmpty()) return std::nullopt;
+  return ToUtf8(path);
+}
 
 }  // namespace
 
@@ -31,7 +46,7 @@ CNandFlashManagement::CNandFlashManagement(NandSession& session, QWidget* parent
     : QDialog(parent),
       session_(session),
       controls_(BuildNandWindowControls(*this, DialogUnits(font()))),
-      openBlockView_(OpenReadBlocksPlaceholder) {
+      chooseFile_(ChooseDownloadFile) {
   setObjectName("CNandFlashManagement");
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   bridge_ = std::make_shared<NandViewBridge>(*this);
@@ -86,10 +101,45 @@ void CNandFlashManagement::ConnectControls() {
     const int id = box->objectName().toInt();
     connect(box, &QCheckBox::clicked, this, [this, id] { ApplyCheckBoxRule(*this, id); });
   }
+  for (std::size_t k = 0; k < kNandFileCount; ++k)
+    connect(controls_.openFile[k], &QPushButton::clicked, this, [this, k] { OpenFile(k); });
+  connect(controls_.download, &QPushButton::clicked, this, [this] { Download(); });
+  connect(controls_.erase, &QPushButton::clicked, this, [this] {
+    if (!closed_) StartNandErase(session_, bridge_);
+  });
+  connect(controls_.eraseAll, &QPushButton::clicked, this, [this] {
+    if (!closed_) StartNandEraseAll(session_, bridge_);
+  });
+  connect(controls_.readBlock, &QPushButton::clicked, this, [this] {
+    if (!closed_) StartNandReadBlock(session_, bridge_);
+  });
 }
 
 void CNandFlashManagement::Start(NandWorker worker, NandBusy busy) {
   if (!closed_) session_.Start(worker, busy, bridge_);
+}
+
+void CNandFlashManagement::OpenFile(std::size_t k) {
+  // The names as the operator left them are kept, whatever the dialog gives.
+  NandFiles files = session_.Files();
+  for (std::size_t i = 0; i < kNandFileCount; ++i) files[i].name = ToUtf8(controls_.fileName[i]->text());
+  if (const std::optional<std::string> path = chooseFile_(this)) {
+    files[k] = {ToUtf8(QFileInfo(FromUtf8(*path)).fileName()), *path};
+    controls_.fileSize[k]->setText(FromUtf8(NandFileSizeText(*path)));
+  }
+  session_.SetFiles(files);
+  for (std::size_t i = 0; i < kNandFileCount; ++i) controls_.fileName[i]->setText(FromUtf8(files[i].name));
+}
+
+void CNandFlashManagement::Download() {
+  if (closed_) return;
+  NandDownloadChoice choice;
+  for (std::size_t k = 0; k < kNandFileCount; ++k) {
+    choice.fileChecked[k] = controls_.fileCheck[k]->isChecked();
+    choice.startBlocks[k] = DecimalTextValue(ToUtf8(controls_.startBlock[k]->text()));
+  }
+  choice.fatChecked = controls_.fatCheck->isChecked();
+  StartNandDownload(session_, choice, bridge_);
 }
 
 void CNandFlashManagement::SetRange(int low, int high) { controls_.progress->SetRange(low, high); }
@@ -108,6 +158,13 @@ void CNandFlashManagement::SetFatStartEditText(const std::string& text) {
 
 void CNandFlashManagement::SetStatusText(const std::string& text) { controls_.status->setText(FromUtf8(text)); }
 
+std::string CNandFlashManagement::EditText(NandEdit edit) {
+  const CMaskEdit* edits[] = {controls_.startBlock[0], controls_.startBlock[1], controls_.startBlock[2],
+                              controls_.fatStart,      controls_.eraseFirst,    controls_.eraseLast,
+                              controls_.readStart,     controls_.readCount};
+  return ToUtf8(edits[static_cast<std::size_t>(edit)]->text());
+}
+
 void CNandFlashManagement::DisableOperationControls() { gui::DisableOperationControls(*this); }
 
 void CNandFlashManagement::DisableReadBadBlock() { EnableControl(*this, kReadBadBlockId, false); }
@@ -124,7 +181,8 @@ void CNandFlashManagement::ShowBadBlockList(std::int32_t count, std::span<const 
 }
 
 void CNandFlashManagement::ShowReadBlocks(std::span<const std::uint8_t> blocks) {
-  if (openBlockView_) openBlockView_(this, blocks);
+  CReadNdFlash view(blocks, savedBlocks_, session_.Boxes(), this);
+  view.exec();
 }
 
 void CNandFlashManagement::done(int result) {

@@ -11,10 +11,13 @@
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/nand/operations/nand_session.h"
 #include "core/nand/operations/nand_window_view.h"
 #include "gui/nand/nand_window_controls.h"
+#include "gui/nand/read_nd_flash.h"
 
 namespace vantrell {
 class Prompt;
@@ -28,14 +31,15 @@ class CNandFlashManagement : public QDialog, public NandWindowView {
   Q_OBJECT
 
  public:
-  // Shows the blocks a Read Block read, modally over parent.
-  using BlockViewOpener = std::function<void(QWidget* parent, std::span<const std::uint8_t> blocks)>;
+  // The open-file dialog of Open File1 to File3: the chosen path (UTF-8),
+  // none when cancelled.
+  using FileChooser = std::function<std::optional<std::string>(QWidget* parent)>;
 
   // Initialises the window for the session's device, as every showing does.
   explicit CNandFlashManagement(NandSession& session, QWidget* parent = nullptr);
   ~CNandFlashManagement() override;
 
-  void SetBlockViewOpener(BlockViewOpener opener) { openBlockView_ = std::move(opener); }
+  void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
   // NandWindowView, on the GUI thread only.
   void SetRange(int low, int high) override;
@@ -44,6 +48,7 @@ class CNandFlashManagement : public QDialog, public NandWindowView {
   void SetInformationText(NandInfoField field, const std::string& text) override;
   void SetFatStartEditText(const std::string& text) override;
   void SetStatusText(const std::string& text) override;
+  std::string EditText(NandEdit edit) override;
   void DisableOperationControls() override;
   void DisableReadBadBlock() override;
   void RestoreAll(bool hasBadBlocks) override;
@@ -61,15 +66,21 @@ class CNandFlashManagement : public QDialog, public NandWindowView {
   void ShowRememberedFiles();
   void SetEditMasks();
   void ConnectControls();
-  // Starts worker on the session; refused without a word while another
+  // Starts worker on the session; refused with a word while another
   // operation holds the link.
   void Start(NandWorker worker, NandBusy busy);
+  // Open File k: the chosen file becomes file k, its size shown.
+  void OpenFile(std::size_t k);
+  // Download: the checked files loaded, then the worker.
+  void Download();
   void CloseHandler();
 
   NandSession& session_;
   NandWindowControls controls_;
   std::shared_ptr<NandViewBridge> bridge_;
-  BlockViewOpener openBlockView_;
+  FileChooser chooseFile_;
+  // What the Read NAND Flash views of this showing saved last.
+  ReadBlocksSavedFile savedBlocks_;
   bool closed_ = false;
 };
 

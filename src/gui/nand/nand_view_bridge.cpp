@@ -34,6 +34,12 @@ void NandViewBridge::SetStatusText(const std::string& text) {
   PostToWindow(kStatusText, [text](NandWindowView& w) { w.SetStatusText(text); });
 }
 
+std::string NandViewBridge::EditText(NandEdit edit) {
+  std::string text;
+  OnWindow([&](NandWindowView& w) { text = w.EditText(edit); });
+  return text;
+}
+
 void NandViewBridge::DisableOperationControls() {
   OnWindow([](NandWindowView& w) { w.DisableOperationControls(); });
 }

@@ -18,6 +18,7 @@ class NandViewBridge final : public NandWindowView, public ViewBridge<NandWindow
   void SetInformationText(NandInfoField field, const std::string& text) override;
   void SetFatStartEditText(const std::string& text) override;
   void SetStatusText(const std::string& text) override;
+  std::string EditText(NandEdit edit) override;
   void DisableOperationControls() override;
   void DisableReadBadBlock() override;
   void RestoreAll(bool hasBadBlocks) override;

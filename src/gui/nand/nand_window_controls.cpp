@@ -20,10 +20,6 @@ Control* Place(Control* control, const DialogUnits& units, const char* id, Dialo
   return control;
 }
 
-QLineEdit* AddEdit(QWidget& window, const DialogUnits& units, const char* id, DialogPlace p) {
-  return Place(new QLineEdit(&window), units, id, p);
-}
-
 CMaskEdit* AddMaskEdit(QWidget& window, const DialogUnits& units, const char* id, DialogPlace p) {
   CMaskEdit* edit = Place(new CMaskEdit(&window), units, id, p);
   edit->setAlignment(Qt::AlignCenter);

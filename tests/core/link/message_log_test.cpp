@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/app/busy_lease.h"
+#include "core/app/log_buffering.h"
 #include "core/link/log_markers.h"
 #include "support/log_capture.h"
 
@@ -96,6 +98,23 @@ TEST(MessageLogFile, WithoutAFileMessagesAreDropped) {
   EXPECT_FALSE(log.IsOpen());
   log.LogMessage("%s %d\r\n", "nothing", 1);
   log.LogHexDump(reinterpret_cast<const std::uint8_t*>("ab"), 2);
+}
+
+TEST(MessageLogFile, IsOnDiskAtOnceBetweenOperationsAndWhenAnOperationGivesTheLinkBack) {
+  test::TempDir dir;
+  const std::string path = dir.File("Vantrell Log.txt");
+  MessageLog log;
+  ASSERT_TRUE(log.Create(path));
+  BusyState busy;
+  BufferLogDuringOperations(busy, log);
+  log.LogText("selected\r\n");
+  EXPECT_EQ(test::ReadBytes(path), "selected\r\n");
+  {
+    std::optional<BusyLease> lease = BusyLease::TryTake(busy);
+    log.LogText("exchange\r\n");
+    EXPECT_EQ(test::ReadBytes(path), "selected\r\n") << "buffered while the operation runs";
+  }
+  EXPECT_EQ(test::ReadBytes(path), "selected\r\nexchange\r\n");
 }
 
 TEST(MessageLogFile, PathIsTheExecutableWithoutExtensionAndLogSuffix) {

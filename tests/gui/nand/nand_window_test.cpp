@@ -14,81 +14,15 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_state.h"
-#include "core/link/writer_link.h"
-#include "core/nand/operations/nand_session.h"
-#include "gui/controls/mask_edit.h"
 #include "gui/nand/bad_block_list.h"
-#include "gui/nand/nand_flash_management.h"
-#include "gui/support/gui_wait.h"
-#include "support/log_capture.h"
-#include "support/scripted_prompt.h"
-#include "support/sim_harness.h"
+#include "gui/nand/nand_window_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vantrell::gui::test {
 namespace {
 
-using vantrell::test::WaitUntil;
 
-// Every control whose state the window's rules set.
-const int kRuledControls[] = {1057, 1065, 1066, 1067, 1068, 1069, 1070, 1071, 1072, 1073, 1074, 1075, 1076,
-                              1080, 1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088, 1089, 1095};
-
-class NandWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    board.blockSize = 131072;
-    board.blockCount = 1024;
-    board.name = "ONF1G08-A";
-    sim.SetFirmware(vantrell::test::MakeNandImage(board));
-    SelectedDevice device;
-    device.name = "ORBELLE-N1-NAND";
-    device.version = 0x0101;
-    session.SetDevice(device);
-  }
-  void TearDown() override {
-    if (window) window->close();
-    EXPECT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
-    window.reset();
-  }
-
-  CNandFlashManagement& Open() {
-    window = std::make_unique<CNandFlashManagement>(session);
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    return *window;
-  }
-  template <typename T = QWidget>
-  T* Find(int id) {
-    T* control = window->findChild<T*>(QString::number(id));
-    EXPECT_NE(control, nullptr) << id;
-    return control;
-  }
-  std::string Text(int id) { return Find<QLabel>(id)->text().toStdString(); }
-  std::string EditText(int id) { return Find<QLineEdit>(id)->text().toStdString(); }
-  bool Checked(int id) { return Find<QCheckBox>(id)->isChecked(); }
-  void Click(int id) { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
-  std::vector<int> Enabled() {
-    std::vector<int> ids;
-    for (int id : kRuledControls)
-      if (Find(id)->isEnabled()) ids.push_back(id);
-    return ids;
-  }
-  bool Refresh() {
-    Click(1095);
-    return WaitUntil([&] { return !session.IsRunning() && Find(1095)->isEnabled(); });
-  }
-
-  vantrell::test::NandDeviceSpec board;
-  vantrell::test::SimHarness sim;
-  vantrell::test::LogCapture capture;
-  WriterLink link{sim.Driver(), capture.log};
-  vantrell::test::ScriptedPrompt prompt;
-  BusyState busy;
-  NandSession session{link, prompt, busy};
-  std::unique_ptr<CNandFlashManagement> window;
-};
+using NandWindowTest = NandWindowFixture;
 
 TEST_F(NandWindowTest, StartUpLeavesOnlyRefreshEraseAllAndTheFirstTwoFilesUsable) {
   vantrell::test::TempDir files;

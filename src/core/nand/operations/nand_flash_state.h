@@ -3,6 +3,7 @@
 // reported of the flash, until a Refresh (or an Erase All) replaces it, and
 // the files chosen for a download.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,8 @@ struct NandFlashState {
 };
 
 inline constexpr std::size_t kNandFileCount = 3;
+// File1 to File3 as the texts number them, from a zero-based index.
+inline int NandFileNumber(std::size_t index) { return static_cast<int>(index) + 1; }
 
 struct NandFileChoice {
   std::string name;  // without its folder, as the name edit shows it

@@ -15,6 +15,8 @@
 
 namespace vantrell {
 
+struct NandDownload;
+
 class NandRun : public OperationContext {
  public:
   NandRun(WriterLink& link, Prompt& prompt, BusyLease lease, std::shared_ptr<NandViewSlot> views,
@@ -25,12 +27,16 @@ class NandRun : public OperationContext {
   // Opens the link; when that fails shows failure, logs the failure line and
   // returns false.
   bool OpenLink(const PromptMessage& failure);
+  // The same with the application box every operation but Refresh shows.
+  bool OpenLink();
 
   NandCommands commands;
   std::shared_ptr<NandViewSlot> views;
   ActiveView<NandWindowView> view;
   NandFlashState flash;
 
+  // Download: the files as the Download button loaded them.
+  std::shared_ptr<const NandDownload> download;
   // Read Bad Block: the bad block table as read.
   std::vector<std::int32_t> badBlocks;
   // Read Block: the blocks read, in reading order, and the block being assembled.

@@ -1,6 +1,7 @@
 #include "core/nand/operations/nand_session.h"
 
 #include "core/app/busy_lease.h"
+#include "core/app/busy_refusal.h"
 #include "core/link/writer_link.h"
 #include "core/nand/operations/nand_run.h"
 
@@ -39,8 +40,13 @@ void NandSession::SetFiles(const NandFiles& files) {
   files_ = files;
 }
 
+void NandSession::SetDownload(std::shared_ptr<const NandDownload> download) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  download_ = std::move(download);
+}
+
 bool NandSession::Start(NandWorker worker, NandBusy busy, std::shared_ptr<NandWindowView> view) {
-  std::optional<BusyLease> lease = BusyLease::TryTake(busy_);
+  std::optional<BusyLease> lease = TakeLinkOrSayBusy(busy_, prompt_);
   if (!lease) return false;
   // The previous worker has given the link back, so it is past its last step.
   WaitForWorker();
@@ -51,6 +57,7 @@ bool NandSession::Start(NandWorker worker, NandBusy busy, std::shared_ptr<NandWi
   auto run = std::make_shared<NandRun>(link_, prompt_, std::move(*lease), views, *this, Flash());
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    run->download = download_;
     activeControl_ = run->control;
     activeViews_ = views;
   }

@@ -20,6 +20,7 @@ namespace vantrell {
 class BusyLease;
 class BusyState;
 class NandRun;
+struct NandDownload;
 class Prompt;
 class RunControl;
 class WriterLink;
@@ -48,10 +49,15 @@ class NandSession final : public NandStateKeeper {
   NandFlashState Flash() const;
   NandFiles Files() const;
   void SetFiles(const NandFiles& files);
+  // The files the Download button loaded; the next worker gets them, and
+  // they stay until the next press replaces them.
+  void SetDownload(std::shared_ptr<const NandDownload> download);
+  // The boxes of the window's own thread (a button's question or refusal).
+  Prompt& Boxes() { return prompt_; }
 
   // Turns off what busy says through view and starts worker on its own
-  // thread with a copy of the flash state. False, with nothing changed,
-  // while another operation holds the link.
+  // thread with a copy of the flash state. False, with nothing changed but
+  // the operator told, while another operation holds the link.
   bool Start(NandWorker worker, NandBusy busy, std::shared_ptr<NandWindowView> view);
 
   // The window is closing: a worker still going is abandoned (it shows,
@@ -74,6 +80,7 @@ class NandSession final : public NandStateKeeper {
   SelectedDevice device_;
   NandFlashState flash_;
   NandFiles files_;
+  std::shared_ptr<const NandDownload> download_;
   std::shared_ptr<RunControl> activeControl_;
   std::shared_ptr<NandViewSlot> activeViews_;
 

@@ -5,6 +5,7 @@
 // show a moment later (only the newest value of each counts), every other
 // call is waited for. The two Disable calls are made on the window's own
 // thread when a worker starts. A run holds its view through a shared pointer.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -18,6 +19,15 @@ namespace vantrell {
 // The five information texts, static texts 1060 to 1064.
 enum class NandInfoField { DeviceName, TotalBlockCount, BlockSize, BadBlockCount, FatStartBlock };
 
+// The edits a worker reads when it reaches the step that needs them: the
+// start blocks of File1 to File3 (1074 to 1076), the FAT start block (1080),
+// the erase range (1082, 1084) and the block read (1088, 1089).
+enum class NandEdit { File1Start, File2Start, File3Start, FatStart, EraseFirst, EraseLast, ReadStart, ReadCount };
+
+inline NandEdit StartBlockEdit(std::size_t file) {
+  return static_cast<NandEdit>(static_cast<int>(NandEdit::File1Start) + static_cast<int>(file));
+}
+
 // The progress bar (1091) comes from ProgressBarView.
 class NandWindowView : public ProgressBarView {
  public:
@@ -26,6 +36,8 @@ class NandWindowView : public ProgressBarView {
   virtual void SetFatStartEditText(const std::string& text) = 0;
   // The status text (1090).
   virtual void SetStatusText(const std::string& text) = 0;
+  // The edit's text as the operator left it.
+  virtual std::string EditText(NandEdit edit) = 0;
 
   // Refresh, Download, Erase, Erase All and Read Block: the fourteen
   // operation controls off.
@@ -53,6 +65,7 @@ class NullNandWindowView final : public NandWindowView {
   void SetInformationText(NandInfoField, const std::string&) override {}
   void SetFatStartEditText(const std::string&) override {}
   void SetStatusText(const std::string&) override {}
+  std::string EditText(NandEdit) override { return {}; }
   void DisableOperationControls() override {}
   void DisableReadBadBlock() override {}
   void RestoreAll(bool) override {}

@@ -37,7 +37,7 @@ LinkResult ReadBadBlocks(NandRun& run) {
     run.prompt.Show(WindowBox("Error!", "There is no Bad Block!"));
     return LinkResult::Reported;
   }
-  if (!run.OpenLink(ApplicationBox("Orbelle USB Driver can't be Open!"))) return LinkResult::Reported;
+  if (!run.OpenLink()) return LinkResult::Reported;
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramStart())) return *end;
   if (!BadBlockCountAccepted(run.flash.badBlockCount, run.flash)) return LinkResult::CommError;
   if (RunEnd end = ReadBadBlockTable(run)) return *end;
