@@ -22,14 +22,10 @@ constexpr const char* kPreviousSetValue = "PreviousSetValue";
 MainController::MainController(MainWindowParts parts, ProgramLocation location, SecondsClock clock)
     : parts_(parts),
       location_(std::move(location)),
-<<<<<<< HEAD
       clock_(std::move(clock)),
-      images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {}
-=======
       images_(location_.programDirectory, log_, parts.prompt, parts.selectionView, catalogue_) {
   BufferLogDuringOperations(busy_, log_);
 }
->>>>>>> issue-14-nandops
 
 MainController::~MainController() = default;
 
