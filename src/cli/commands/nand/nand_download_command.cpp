@@ -127,7 +127,8 @@ class NandDownloadCommand final : public CliCommand {
       files.push_back({{"index", k}, {"path", files_[k].argument.path}, {"block", files_[k].argument.sector},
                        {"size", files_[k].size}});
     }
-    Event fields{{"files", files}};
+    Event fields = Event::object();
+    if (!files.empty()) fields["files"] = files;
     if (fat_->count() > 0) fields["fat"] = fatBlock_;
     return fields;
   }

@@ -14,6 +14,15 @@
 #include "core/text/format.h"
 
 namespace vantrell::cli {
+namespace {
+
+// An operation refuses with a box; its text is the refusal's line.
+std::string RefusalText(const CliPrompt& prompt) {
+  const std::string box = OneLine(prompt.LastShown());
+  return box.empty() ? "the operation refused to start" : box;
+}
+
+}  // namespace
 
 std::string BlockNumberRefusal(const std::string& what, std::int64_t value, int digits) {
   std::int64_t most = 1;
@@ -64,7 +73,7 @@ std::variant<LinkResult, ExitCode> NandWindowRun::Run(const std::function<bool(N
   if (!start(session)) {
     if (interrupt.Raised()) return context_.Finish(ExitCode::Interrupted);
     if (host.Prompt().Unconfirmed()) return context_.Refuse(ExitCode::NeedsConfirmation, "answered No: add --yes");
-    return context_.Refuse(ExitCode::BadInput, OneLine(host.Prompt().LastShown()));
+    return context_.Refuse(ExitCode::BadInput, RefusalText(host.Prompt()));
   }
   if (!interrupt.WaitUntil([&] { return !session.IsRunning(); })) {
     host.Abandon();
@@ -79,7 +88,7 @@ std::variant<LinkResult, ExitCode> NandWindowRun::Run(const std::function<bool(N
 ExitCode NandWindowRun::Finish(LinkResult code, const Event& fields) {
   CliPrompt& prompt = context_.Host().Prompt();
   const ExitCode exit = ExitForNandRun(code, !prompt.LinkOpenFailed());
-  if (exit == ExitCode::BadInput) return context_.Refuse(exit, OneLine(prompt.LastShown()));
+  if (exit == ExitCode::BadInput) return context_.Refuse(exit, RefusalText(prompt));
   Event result{{"code", LinkResultName(code)}};
   result.update(fields);
   return context_.Finish(exit, result);
