@@ -13,6 +13,7 @@
 #include "cli/host/cli_prompt.h"
 #include "cli/host/download_events.h"
 #include "cli/host/job_arguments.h"
+#include "cli/host/nand_events.h"
 #include "cli/output/event_output.h"
 #include "cli/output/progress_line.h"
 #include "cli/output/progress_throttle.h"
@@ -58,6 +59,36 @@ TEST(CliPartsTest, ChipRunsMapToTheDocumentedExitCodes) {
   for (LinkResult link : {LinkResult::WriteUsbError, LinkResult::ReadUsbError, LinkResult::CommError}) {
     EXPECT_EQ(ExitForChipRun(link, 7, 7), ExitCode::LinkError);
   }
+}
+
+TEST(CliPartsTest, NandOperationsMapToTheDocumentedExitCodes) {
+  EXPECT_EQ(ExitForNandRun(LinkResult::Finished), ExitCode::AllPassed);
+  EXPECT_EQ(ExitForNandRun(LinkResult::BadBlock), ExitCode::AllFailed);
+  EXPECT_EQ(ExitForNandRun(LinkResult::Reported), ExitCode::BadInput);
+  EXPECT_EQ(ExitForNandRun(LinkResult::Reported, false), ExitCode::LinkError);
+  EXPECT_EQ(ExitForNandRun(LinkResult::CommError), ExitCode::LinkError);
+}
+
+TEST(CliPartsTest, NandStagesFollowTheStatusTextsAndTheBarCountsInTheirUnits) {
+  RecordedEvents recorded;
+  NandStagePlan plan;
+  plan.fileBytes[1] = 1000;
+  plan.filePaths[1] = "b.bin";
+  plan.flashBlocks = 64;
+  NandEvents view(recorded, plan);
+  view.SetPosition(50);  // no stage of the bar's yet
+  view.SetStatusText("NAND Flash Block Erasing~, for File2");
+  view.SetPosition(0);
+  view.SetStatusText("File2 Downloading~");
+  view.SetPosition(1);
+  view.SetPosition(100);
+  view.SetStatusText("Block Reading Count <3>");
+  view.SetStatusText("NAND Flash Erase All ~");
+  view.SetPosition(100);
+  EXPECT_EQ(recorded.Field("stage", "name"), (std::vector<std::string>{"Block Erase", "Download", "Erase All"}));
+  EXPECT_EQ(recorded.Field("stage", "file"), (std::vector<std::string>{"1", "1", "null"}));
+  EXPECT_EQ(recorded.Field("progress", "done"), (std::vector<std::string>{"10", "1000", "64"}));
+  EXPECT_EQ(recorded.Field("progress", "unit"), (std::vector<std::string>{"byte", "byte", "block"}));
 }
 
 TEST(CliPartsTest, ProgressGoesOutAtMostTenTimesASecondAndAlwaysAtTheEnd) {

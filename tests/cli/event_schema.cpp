@@ -25,6 +25,12 @@ const Check kCounters = [](const Json& j) {
          j.value("success", Json()).is_number_integer() && j.value("fail", Json()).is_number_integer();
 };
 
+const Check kFlash = [](const Json& j) {
+  return j.is_object() && j.value("name", Json()).is_string() && j.value("blockCount", Json()).is_number_integer() &&
+         j.value("blockSize", Json()).is_number_integer() && j.value("badBlockCount", Json()).is_number_integer() &&
+         j.value("fatStartBlock", Json()).is_number_integer();
+};
+
 struct Fields {
   std::map<std::string, Check> required;
   std::map<std::string, Check> optional;
@@ -35,7 +41,7 @@ const std::map<std::string, Fields>& Kinds() {
       {"start", {{{"command", kText}}, {{"image", kText}, {"device", kText}, {"version", kText}, {"sockets", kCount}}}},
       {"stage", {{{"name", kText}, {"file", kFile}}, {{"path", kText}}}},
       {"progress",
-       {{{"stage", kText}, {"file", kFile}, {"done", kCount}, {"total", kCount}, {"unit", OneOf({"byte", "sector"})}},
+       {{{"stage", kText}, {"file", kFile}, {"done", kCount}, {"total", kCount}, {"unit", OneOf({"byte", "sector", "block"})}},
         {}}},
       {"socket",
        {{{"socket", kCount}, {"label", kText}, {"result", OneOf({"ok", "error"})}, {"text", kText}}, {}}},
@@ -55,7 +61,9 @@ const std::map<std::string, Fields>& Kinds() {
          {"error", kText},
          {"writer", kIdentity},
          {"image", kIdentity},
-         {"decision", kText}}}},
+         {"decision", kText},
+         {"flash", kFlash},
+         {"badBlocks", [](const Json& j) { return j.is_array(); }}}}},
       {"log", {{{"text", kText}}, {}}},
   };
   return kinds;

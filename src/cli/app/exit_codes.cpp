@@ -53,6 +53,20 @@ ExitCode ExitForChipRun(LinkResult code, std::size_t served, std::size_t passed,
   }
 }
 
+ExitCode ExitForNandRun(LinkResult code, bool linkOpened) {
+  if (!linkOpened) return ExitCode::LinkError;
+  switch (code) {
+    case LinkResult::Finished:
+      return ExitCode::AllPassed;
+    case LinkResult::BadBlock:
+      return ExitCode::AllFailed;
+    case LinkResult::Reported:
+      return ExitCode::BadInput;
+    default:
+      return ExitCode::LinkError;
+  }
+}
+
 const char* LinkResultName(LinkResult code) {
   switch (code) {
     case LinkResult::Reported:

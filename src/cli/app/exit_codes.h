@@ -33,6 +33,11 @@ std::string ExitCodeTable();
 // could not open the link (it then ends with a failure already reported).
 ExitCode ExitForChipRun(LinkResult code, std::size_t served, std::size_t passed, bool linkOpened = true);
 
+// A NAND operation that ended with code: a bad block met is the flash's
+// failure (2), a run refused before it began (Reported with the link open)
+// bad input (4), anything else but Finished the link's (3).
+ExitCode ExitForNandRun(LinkResult code, bool linkOpened = true);
+
 // The name of a LinkResult as results report it ("Finished", "CommError", ...).
 const char* LinkResultName(LinkResult code);
 

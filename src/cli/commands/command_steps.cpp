@@ -1,5 +1,7 @@
 #include "cli/commands/command_steps.h"
 
+#include <filesystem>
+
 #include "cli/app/command_context.h"
 #include "cli/app/interrupt.h"
 #include "cli/host/cli_host.h"
@@ -20,6 +22,12 @@ std::optional<ExitCode> StartWithImage(CommandContext& context, const std::optio
   }
   if (!host.ImageSelected()) return context.Refuse(ExitCode::BadInput, "no device image could be selected");
   return std::nullopt;
+}
+
+bool FolderOfFileExists(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  return parent.empty() || std::filesystem::is_directory(parent, error);
 }
 
 Event ImageFields(CliHost& host) {

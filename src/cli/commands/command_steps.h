@@ -20,6 +20,9 @@ class CommandContext;
 // an unreadable one (4), no driver library (7).
 std::optional<ExitCode> StartWithImage(CommandContext& context, const std::optional<std::string>& imageName);
 
+// The folder a file is to be saved in exists (a bare name: the current one).
+bool FolderOfFileExists(const std::string& path);
+
 // "image", "device", "number", "version" and "sockets" of the selected image.
 Event ImageFields(CliHost& host);
 

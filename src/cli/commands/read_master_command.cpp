@@ -1,7 +1,6 @@
 // read-master: the Read Master Chip window's Read Run, Save As and, with
 // --compare, Compare Open and Compare Run, on the MASTER socket's chip.
 #include <cctype>
-#include <filesystem>
 #include <memory>
 
 #include "cli/app/command.h"
@@ -34,13 +33,6 @@ std::optional<std::uint32_t> ParseAddress(const std::string& text) {
   return static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
 }
 
-// The folder the read data is saved into must exist before the link opens.
-bool FolderExists(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  return parent.empty() || std::filesystem::is_directory(parent, error);
-}
-
 class ReadMasterCommand final : public CliCommand {
  public:
   void Declare(CLI::App& command) override {
@@ -56,7 +48,7 @@ class ReadMasterCommand final : public CliCommand {
   ExitCode Run(CommandContext& context) override {
     const std::optional<std::uint32_t> address = ParseAddress(address_);
     if (!address) return context.Refuse(ExitCode::BadInput, "--address " + address_ + " is not a hexadecimal address");
-    if (!FolderExists(out_)) return context.Refuse(ExitCode::BadInput, "no folder to save " + out_ + " in");
+    if (!FolderOfFileExists(out_)) return context.Refuse(ExitCode::BadInput, "no folder to save " + out_ + " in");
     ComparisonFile comparison;
     if (!compare_.empty()) {
       comparison = LoadComparisonFile(compare_);

@@ -33,6 +33,7 @@ BoxAnswer CliPrompt::Show(const PromptMessage& message) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     shown_.insert(message.text);
+    lastShown_ = message.text;
   }
   Event event = MakeEvent("box");
   event["caption"] = message.caption;
@@ -56,6 +57,11 @@ BoxAnswer CliPrompt::Answer(const PromptMessage& question) {
 bool CliPrompt::Unconfirmed() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return unconfirmed_;
+}
+
+std::string CliPrompt::LastShown() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lastShown_;
 }
 
 bool CliPrompt::Shown(const std::string& text) const {

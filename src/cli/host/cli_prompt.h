@@ -29,6 +29,8 @@ class CliPrompt final : public Prompt {
   bool Unconfirmed() const;
   // A box with exactly this text was shown.
   bool Shown(const std::string& text) const;
+  // The text of the last box shown; empty before any.
+  std::string LastShown() const;
   // The box the link shows when it cannot be opened was shown.
   bool LinkOpenFailed() const { return Shown("Orbelle USB Driver can't be Open!"); }
 
@@ -42,6 +44,7 @@ class CliPrompt final : public Prompt {
   mutable std::mutex mutex_;
   bool unconfirmed_ = false;
   std::set<std::string> shown_;
+  std::string lastShown_;
 };
 
 }  // namespace vantrell::cli

@@ -92,9 +92,13 @@ void TerminalOutput::Start(const Event& event) {
   }
   Line(line);
   for (const auto& file : event.value("files", Event::array())) {
-    Line(FormatText("  file %u: %s at sector %d, %llu bytes, checksum %s", file.value("index", 0u) + 1,
-                    Text(file, "path").c_str(), file.value("sector", 0), file.value("size", 0ull),
-                    Text(file, "checksum").c_str()));
+    // A NAND download's files start at a block and carry no checksum.
+    const bool block = file.contains("block");
+    std::string line = FormatText("  file %u: %s at %s %d, %llu bytes", file.value("index", 0u) + 1,
+                                  Text(file, "path").c_str(), block ? "block" : "sector",
+                                  file.value(block ? "block" : "sector", 0), file.value("size", 0ull));
+    if (file.contains("checksum")) line += ", checksum " + Text(file, "checksum");
+    Line(line);
   }
 }
 
@@ -154,7 +158,10 @@ void TerminalOutput::Result(const Event& event) {
           for (const auto& field : item.items()) rows.back().push_back(field.key());
         }
         rows.emplace_back();
-        if (!item.is_object()) rows.back().push_back(Scalar(item));
+        if (!item.is_object()) {
+          rows.back().push_back(Scalar(item));
+          continue;
+        }
         for (const auto& field : item.items()) rows.back().push_back(Scalar(field.value()));
       }
       Line(key + ":");

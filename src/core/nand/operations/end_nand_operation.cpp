@@ -37,6 +37,7 @@ void Release(std::vector<T>& buffer) {
 }  // namespace
 
 int EndNandOperation(NandRun& run, NandEnding ending, LinkResult code) {
+  run.outcome = code;
   if (!run.Abandoned()) ReportNandResult(code, run.commands, [&] { BeforeExit(run, ending, code); });
   Release(run.badBlocks);
   Release(run.readBack);

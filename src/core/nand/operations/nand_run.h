@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/link/link_result.h"
 #include "core/nand/commands/nand_commands.h"
 #include "core/nand/operations/nand_flash_state.h"
 #include "core/nand/operations/nand_window_view.h"
@@ -34,6 +35,8 @@ class NandRun : public OperationContext {
   std::shared_ptr<NandViewSlot> views;
   ActiveView<NandWindowView> view;
   NandFlashState flash;
+  // The code the run ended with, as EndNandOperation was given it.
+  LinkResult outcome = LinkResult::Reported;
 
   // Download: the files as the Download button loaded them.
   std::shared_ptr<const NandDownload> download;

@@ -60,10 +60,15 @@ bool NandSession::Start(NandWorker worker, NandBusy busy, std::shared_ptr<NandWi
     run->download = download_;
     activeControl_ = run->control;
     activeViews_ = views;
+    lastOutcome_.reset();
   }
   running_.store(true);
   worker_ = std::thread([this, run, worker] {
     worker(*run);
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      lastOutcome_ = run->outcome;
+    }
     running_.store(false);
   });
   return true;
@@ -82,6 +87,11 @@ void NandSession::Abandon() {
 
 void NandSession::WaitForWorker() {
   if (worker_.joinable()) worker_.join();
+}
+
+std::optional<LinkResult> NandSession::LastOutcome() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return lastOutcome_;
 }
 
 void NandSession::KeepFlashState(const RunControl& control, const NandFlashState& state) {

@@ -9,9 +9,11 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "core/devices/device_record.h"
+#include "core/link/link_result.h"
 #include "core/nand/operations/nand_flash_state.h"
 #include "core/nand/operations/nand_window_view.h"
 
@@ -65,6 +67,9 @@ class NandSession final : public NandStateKeeper {
   // closed, which ends an exchange it waits in. Never waits for the worker.
   void Abandon();
   bool IsRunning() const { return running_.load(); }
+  // The code the last worker ended with; nothing while one runs or before
+  // any has ended.
+  std::optional<LinkResult> LastOutcome() const;
   // Not from the window's thread while a worker that was not abandoned may
   // be waiting on the window.
   void WaitForWorker();
@@ -83,6 +88,7 @@ class NandSession final : public NandStateKeeper {
   std::shared_ptr<const NandDownload> download_;
   std::shared_ptr<RunControl> activeControl_;
   std::shared_ptr<NandViewSlot> activeViews_;
+  std::optional<LinkResult> lastOutcome_;
 
   std::thread worker_;
   std::atomic<bool> running_{false};
