@@ -46,12 +46,16 @@ Mailbox& TheMailbox() {
 
 void DropPostedWork() { TheMailbox().Drop(); }
 
-// Lives on the GUI thread; any event it gets means work has been posted. The
-// event itself is never looked at, and Qt deletes it, so nothing the posting
-// thread wrote is touched here outside the mailbox's mutex.
+// Lives on the GUI thread; a user event means work has been posted. Qt
+// deletes the event. The poster made the event before it put its work in the
+// mailbox, so taking the mailbox's mutex first is what lets the sanitizer see
+// the event complete when it is looked at here.
 class MailboxReceiver final : public QObject {
  public:
-  bool event(QEvent*) override {
+  bool event(QEvent* event) override {
+    { std::lock_guard<std::mutex> see(TheMailbox().mutex); }
+    // Qt's own events (the move to the GUI thread among them) are not ours.
+    if (event->type() != QEvent::User) return QObject::event(event);
     TheMailbox().RunPosted();
     return true;
   }
@@ -72,13 +76,15 @@ QObject* Receiver(QCoreApplication& app) {
 void PostToGuiThread(std::function<void()> work) {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) return;
+  QObject* receiver = Receiver(*app);
+  // The event carries nothing: whichever event comes first runs everything
+  // posted by then, and the others find the mailbox empty.
+  auto* wake = new QEvent(QEvent::User);
   {
     std::lock_guard<std::mutex> lock(TheMailbox().mutex);
     TheMailbox().posted.push_back(std::move(work));
   }
-  // The event carries nothing: whichever event comes first runs everything
-  // posted by then, and the others find the mailbox empty.
-  QCoreApplication::postEvent(Receiver(*app), new QEvent(QEvent::User));
+  QCoreApplication::postEvent(receiver, wake);
 }
 
 void RunOnGuiThread(QObject* context, const std::function<void()>& work) {
