@@ -1,7 +1,7 @@
 #include "gui/common/gui_thread.h"
 
 #include <QCoreApplication>
-#include <QEvent>
+#include <QMetaObject>
 #include <QPointer>
 #include <QThread>
 #include <condition_variable>
@@ -46,19 +46,14 @@ Mailbox& TheMailbox() {
 
 void DropPostedWork() { TheMailbox().Drop(); }
 
-// Lives on the GUI thread; a user event means work has been posted. Qt
-// deletes the event. The poster made the event before it put its work in the
-// mailbox, so taking the mailbox's mutex first is what lets the sanitizer see
-// the event complete when it is looked at here.
+// Lives on the GUI thread; its Wake is called there for every post. The
+// call is queued by name, so Qt alone makes and deletes the event that
+// carries it, and nothing of it was written by the poster's own code.
 class MailboxReceiver final : public QObject {
+  Q_OBJECT
+
  public:
-  bool event(QEvent* event) override {
-    { std::lock_guard<std::mutex> see(TheMailbox().mutex); }
-    // Qt's own events (the move to the GUI thread among them) are not ours.
-    if (event->type() != QEvent::User) return QObject::event(event);
-    TheMailbox().RunPosted();
-    return true;
-  }
+  Q_INVOKABLE void Wake() { TheMailbox().RunPosted(); }
 };
 
 QObject* Receiver(QCoreApplication& app) {
@@ -77,14 +72,13 @@ void PostToGuiThread(std::function<void()> work) {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) return;
   QObject* receiver = Receiver(*app);
-  // The event carries nothing: whichever event comes first runs everything
-  // posted by then, and the others find the mailbox empty.
-  auto* wake = new QEvent(QEvent::User);
   {
     std::lock_guard<std::mutex> lock(TheMailbox().mutex);
     TheMailbox().posted.push_back(std::move(work));
   }
-  QCoreApplication::postEvent(receiver, wake);
+  // The call carries nothing: whichever comes first runs everything posted
+  // by then, and the others find the mailbox empty.
+  QMetaObject::invokeMethod(receiver, "Wake", Qt::QueuedConnection);
 }
 
 void RunOnGuiThread(QObject* context, const std::function<void()>& work) {
@@ -117,3 +111,5 @@ void RunOnGuiThread(QObject* context, const std::function<void()>& work) {
 }
 
 }  // namespace vantrell::gui
+
+#include "gui_thread.moc"
