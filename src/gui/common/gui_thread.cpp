@@ -56,22 +56,21 @@ class MailboxReceiver final : public QObject {
   Q_INVOKABLE void Wake() { TheMailbox().RunPosted(); }
 };
 
-QObject* Receiver(QCoreApplication& app) {
-  static QObject* receiver = [&app] {
-    auto* made = new MailboxReceiver;
-    made->moveToThread(app.thread());
-    qAddPostRoutine(DropPostedWork);
-    return made;
-  }();
-  return receiver;
+// Made on the GUI thread as the application starts, so that no worker's
+// writes are in it.
+std::atomic<QObject*> theReceiver{nullptr};
+
+void MakeReceiver() {
+  if (theReceiver.load() == nullptr) theReceiver.store(new MailboxReceiver);
+  qAddPostRoutine(DropPostedWork);
 }
+Q_COREAPP_STARTUP_FUNCTION(MakeReceiver)
 
 }  // namespace
 
 void PostToGuiThread(std::function<void()> work) {
-  QCoreApplication* app = QCoreApplication::instance();
-  if (app == nullptr) return;
-  QObject* receiver = Receiver(*app);
+  QObject* receiver = theReceiver.load();
+  if (QCoreApplication::instance() == nullptr || receiver == nullptr) return;
   {
     std::lock_guard<std::mutex> lock(TheMailbox().mutex);
     TheMailbox().posted.push_back(std::move(work));
