@@ -136,6 +136,13 @@ std::uint64_t SimHarness::RequestCount(std::uint8_t code) const {
   return Status()["requests"].value(key, std::uint64_t{0});
 }
 
+std::uint64_t SimHarness::TotalRequests() const {
+  std::uint64_t total = 0;
+  const nlohmann::json requests = Status()["requests"];
+  for (const auto& [code, count] : requests.items()) total += count.get<std::uint64_t>();
+  return total;
+}
+
 namespace {
 
 // An image of spec's number and version carrying d, sized to fit it.

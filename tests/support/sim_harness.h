@@ -44,6 +44,8 @@ class SimHarness {
   std::vector<std::uint8_t> ReadNandBlock(std::uint32_t block, std::uint32_t offset, std::uint32_t length) const;
   // Requests with this command code received since the last configuration.
   std::uint64_t RequestCount(std::uint8_t code) const;
+  // Requests of every code received so far.
+  std::uint64_t TotalRequests() const;
 
  private:
   TempDir dir_;

@@ -17,13 +17,6 @@ enum class NandRunKind { Refresh, ReadBadBlock, Download, Erase, EraseAll, ReadB
 
 class NandCloseAtRandomTest : public NandWindowFixture, public ::testing::WithParamInterface<unsigned> {
  protected:
-  std::uint64_t RequestsSoFar() {
-    std::uint64_t total = 0;
-    const nlohmann::json requests = sim.Status()["requests"];
-    for (const auto& [code, count] : requests.items()) total += count.get<std::uint64_t>();
-    return total;
-  }
-
   void Type(int id, const char* text) { Find<CMaskEdit>(id)->SetWindowText(text); }
 
   void Start(NandRunKind kind) {
@@ -72,10 +65,10 @@ TEST_P(NandCloseAtRandomTest, TheWorkerIsLetGoAndTheSessionRefreshesAgain) {
   closer.start();
   sim.Configure({{"latency_us", 300}});
 
-  const std::uint64_t before = RequestsSoFar();
+  const std::uint64_t before = sim.TotalRequests();
   Start(kind);
-  ASSERT_TRUE(WaitUntil([&] { return RequestsSoFar() - before >= closeAfter || !session.IsRunning(); }, 30000));
-  EXPECT_GT(RequestsSoFar(), before) << "the operation started";
+  ASSERT_TRUE(WaitUntil([&] { return sim.TotalRequests() - before >= closeAfter || !session.IsRunning(); }, 30000));
+  EXPECT_GT(sim.TotalRequests(), before) << "the operation started";
   window->close();
   if (destroyAtOnce) window.reset();
   ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));

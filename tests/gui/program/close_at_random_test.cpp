@@ -20,13 +20,6 @@ constexpr const char* kRunButtons[] = {"1013", "1029", "1030", "1031", "1032"};
 
 class CloseAtRandomTest : public DownWindowTest, public ::testing::WithParamInterface<unsigned> {
  protected:
-  std::uint64_t RequestsSoFar() {
-    std::uint64_t total = 0;
-    const nlohmann::json requests = sim.Status()["requests"];
-    for (const auto& [code, count] : requests.items()) total += count.get<std::uint64_t>();
-    return total;
-  }
-
   bool AnyRunning() { return session.IsRunning() || readMaster.IsRunning(); }
 
   // Starts the run; the window it runs in is the one to close.
@@ -58,7 +51,7 @@ TEST_P(CloseAtRandomTest, TheRunIsLetGoAndTheSessionsRunAgain) {
   sim.Configure({{"latency_us", 300}});
 
   QWidget* shown = Start(kind);
-  ASSERT_TRUE(WaitUntil([&] { return RequestsSoFar() >= closeAfter || !AnyRunning(); }, 30000));
+  ASSERT_TRUE(WaitUntil([&] { return sim.TotalRequests() >= closeAfter || !AnyRunning(); }, 30000));
   shown->close();
   if (destroyAtOnce) {
     master.reset();
