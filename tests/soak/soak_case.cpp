@@ -1,5 +1,7 @@
 #include "soak/soak_case.h"
 
+#include "soak/soak_random.h"
+
 namespace vantrell::soak {
 namespace {
 
@@ -8,12 +10,6 @@ constexpr const char* kFailingCommands[] = {"erase_enable", "sector_erase", "bla
                                             "auto_address", "auto_program", "verify_data", "verify_end",
                                             "program_disable", "comm_end"};
 
-template <typename T, std::size_t N>
-const T& Pick(std::mt19937_64& rng, const T (&items)[N]) {
-  return items[std::uniform_int_distribution<std::size_t>(0, N - 1)(rng)];
-}
-
-bool Chance(std::mt19937_64& rng, double p) { return std::bernoulli_distribution(p)(rng); }
 int Socket(std::mt19937_64& rng) { return std::uniform_int_distribution<int>(0, 6)(rng); }
 
 RunOptions DrawOptions(std::mt19937_64& rng) {
@@ -38,10 +34,28 @@ nlohmann::json StuckBitUnder(const std::vector<std::uint8_t>& file, std::uint32_
 
 }  // namespace
 
+void DrawLinkFault(std::mt19937_64& rng, std::uint64_t maxExchange, SoakCase& c) {
+  LinkFaultPlan f;
+  f.exchange = std::uniform_int_distribution<std::uint64_t>(1, maxExchange)(rng);
+  f.kind = Pick(rng, kLinkFaultKinds);
+  f.bytes = std::uniform_int_distribution<std::uint32_t>(0, 40)(rng);
+  c.linkFault = f;
+  nlohmann::json fault = {{"exchange", f.exchange}, {"kind", f.kind}};
+  if (f.kind == "short_reply") fault["bytes"] = f.bytes;
+  c.config["faults"] = nlohmann::json::array({fault});
+}
+
 SoakCase DrawCase(std::uint64_t seed) {
   std::mt19937_64 rng(seed);
   SoakCase c;
   c.seed = seed;
+  c.config = {{"no_reply_wait_ms", 2}};
+  if (Chance(rng, 0.3)) {
+    c.operation = static_cast<Operation>(static_cast<int>(Operation::NandRefresh) +
+                                         std::uniform_int_distribution<int>(0, 5)(rng));
+    DrawNandPlan(rng, c);
+    return c;
+  }
   c.operation = static_cast<Operation>(std::uniform_int_distribution<int>(0, 11)(rng) % 6);
   if (std::uniform_int_distribution<int>(0, 9)(rng) >= 5) c.operation = Operation::Download;
   c.options = DrawOptions(rng);
@@ -49,17 +63,7 @@ SoakCase DrawCase(std::uint64_t seed) {
   c.file.resize(std::uniform_int_distribution<std::size_t>(1, 2500)(rng));
   for (auto& b : c.file) b = static_cast<std::uint8_t>(rng());
 
-  c.config = {{"no_reply_wait_ms", 2}};
-  if (Chance(rng, 0.5)) {
-    LinkFaultPlan f;
-    f.exchange = std::uniform_int_distribution<std::uint64_t>(1, 90)(rng);
-    f.kind = Pick(rng, kLinkFaultKinds);
-    f.bytes = std::uniform_int_distribution<std::uint32_t>(0, 40)(rng);
-    c.linkFault = f;
-    nlohmann::json fault = {{"exchange", f.exchange}, {"kind", f.kind}};
-    if (f.kind == "short_reply") fault["bytes"] = f.bytes;
-    c.config["faults"] = nlohmann::json::array({fault});
-  }
+  if (Chance(rng, 0.5)) DrawLinkFault(rng, 90, c);
   nlohmann::json sockets = nlohmann::json::array();
   std::vector<int> taken;
   auto freeSocket = [&]() -> std::optional<int> {
@@ -92,9 +96,12 @@ SoakCase DrawCase(std::uint64_t seed) {
 }
 
 std::string SoakCase::Describe() const {
-  static constexpr const char* kNames[] = {"identify", "firmware update", "download", "blank check", "erase all",
-                                                  "read master"};
-  std::string text = std::string(kNames[static_cast<int>(operation)]) + ", file " + std::to_string(file.size()) +
+  static constexpr const char* kNames[] = {"identify",      "firmware update", "download",       "blank check",
+                                          "erase all",     "read master",     "nand refresh",   "nand read bad block",
+                                          "nand download", "nand erase",      "nand erase all", "nand read block"};
+  const std::string name = kNames[static_cast<int>(operation)];
+  if (IsNand(operation)) return name + ", " + nand.Describe() + ", simulator " + config.dump();
+  std::string text = name + ", file " + std::to_string(file.size()) +
                      " bytes, options e" + std::to_string(options.erase) + "a" + std::to_string(options.eraseAll) +
                      "b" + std::to_string(options.blank) + "p" + std::to_string(options.program) + "v" +
                      std::to_string(options.verify) + ", checksum " + std::to_string(checkSum) + ", simulator " +
