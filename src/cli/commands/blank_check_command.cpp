@@ -21,8 +21,8 @@ class BlankCheckCommand final : public CliCommand {
   ImageOption image_;
 };
 
-const CommandRegistration<BlankCheckCommand> kRegistration("blank-check",
-                                                           "check that the whole flash of every socket is erased");
+const CommandRegistration<BlankCheckCommand> kBlankCheck("blank-check",
+                                                         "check that the whole flash of every socket is erased");
 
 }  // namespace
 }  // namespace vantrell::cli

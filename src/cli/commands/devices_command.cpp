@@ -55,8 +55,8 @@ class DevicesCommand final : public CliCommand {
   }
 };
 
-const CommandRegistration<DevicesCommand> kRegistration("devices",
-                                                        "the device list and the device images (All Device Information)");
+const CommandRegistration<DevicesCommand> kDevices("devices",
+                                                   "the device list and the device images (All Device Information)");
 
 }  // namespace
 }  // namespace vantrell::cli

@@ -22,7 +22,7 @@ class EraseAllCommand final : public CliCommand {
   ImageOption image_;
 };
 
-const CommandRegistration<EraseAllCommand> kRegistration("erase-all", "erase the whole flash of every socket");
+const CommandRegistration<EraseAllCommand> kEraseAll("erase-all", "erase the whole flash of every socket");
 
 }  // namespace
 }  // namespace vantrell::cli

@@ -31,7 +31,7 @@ class IdentifyCommand final : public CliCommand {
   ImageOption image_;
 };
 
-const CommandRegistration<IdentifyCommand> kRegistration(
+const CommandRegistration<IdentifyCommand> kIdentify(
     "identify", "what firmware the writer runs against the image, and what RUN would do");
 
 }  // namespace

@@ -54,7 +54,7 @@ class ProgramCommand final : public CliCommand {
   bool checkSum_ = false;
 };
 
-const CommandRegistration<ProgramCommand> kRegistration(
+const CommandRegistration<ProgramCommand> kProgram(
     "program", "erase, blank-check, program and verify data files on every socket (the download sequence)");
 
 }  // namespace

@@ -110,7 +110,7 @@ class ReadMasterCommand final : public CliCommand {
   std::string compare_;
 };
 
-const CommandRegistration<ReadMasterCommand> kRegistration(
+const CommandRegistration<ReadMasterCommand> kReadMaster(
     "read-master", "read the MASTER socket's chip into a file and compare it with another (Read Master Chip)");
 
 }  // namespace

@@ -49,7 +49,7 @@ class UpdateFirmwareCommand final : public CliCommand {
   ImageOption image_;
 };
 
-const CommandRegistration<UpdateFirmwareCommand> kRegistration(
+const CommandRegistration<UpdateFirmwareCommand> kUpdateFirmware(
     "update-firmware", "write the image into the writer when it runs other firmware (RUN's update)");
 
 }  // namespace

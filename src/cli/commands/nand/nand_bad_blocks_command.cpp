@@ -37,8 +37,8 @@ class NandBadBlocksCommand final : public CliCommand {
   ImageOption image_;
 };
 
-const CommandRegistration<NandBadBlocksCommand> kRegistration("nand bad-blocks",
-                                                              "the writer's bad block table (Read Bad Block)");
+const CommandRegistration<NandBadBlocksCommand> kNandBadBlocks("nand bad-blocks",
+                                                               "the writer's bad block table (Read Bad Block)");
 
 }  // namespace
 }  // namespace vantrell::cli

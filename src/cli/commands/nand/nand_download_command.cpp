@@ -140,7 +140,7 @@ class NandDownloadCommand final : public CliCommand {
   std::vector<DownloadFile> files_;
 };
 
-const CommandRegistration<NandDownloadCommand> kRegistration(
+const CommandRegistration<NandDownloadCommand> kNandDownload(
     "nand download", "erase and write up to three files from their start blocks, and the FAT start block (Download)");
 
 }  // namespace

@@ -33,7 +33,7 @@ class NandEraseAllCommand final : public CliCommand {
   ImageOption image_;
 };
 
-const CommandRegistration<NandEraseAllCommand> kRegistration("nand erase-all", "erase every block (Erase All)");
+const CommandRegistration<NandEraseAllCommand> kNandEraseAll("nand erase-all", "erase every block (Erase All)");
 
 }  // namespace
 }  // namespace vantrell::cli

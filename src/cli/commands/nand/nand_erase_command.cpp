@@ -52,8 +52,7 @@ class NandEraseCommand final : public CliCommand {
   std::int64_t last_ = 0;
 };
 
-const CommandRegistration<NandEraseCommand> kRegistration("nand erase",
-                                                          "erase the blocks FIRST to LAST (Erase)");
+const CommandRegistration<NandEraseCommand> kNandErase("nand erase", "erase the blocks FIRST to LAST (Erase)");
 
 }  // namespace
 }  // namespace vantrell::cli

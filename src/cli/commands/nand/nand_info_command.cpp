@@ -22,7 +22,7 @@ class NandInfoCommand final : public CliCommand {
 };
 
 const CommandGroupRegistration kNand("nand", "the NAND flash of a NAND device's board (NAND Flash Management)");
-const CommandRegistration<NandInfoCommand> kRegistration(
+const CommandRegistration<NandInfoCommand> kNandInfo(
     "nand info", "the flash's name, block count and size, bad block count and FAT start block (Refresh)");
 
 }  // namespace

@@ -65,7 +65,7 @@ class NandReadCommand final : public CliCommand {
   std::string out_;
 };
 
-const CommandRegistration<NandReadCommand> kRegistration(
+const CommandRegistration<NandReadCommand> kNandRead(
     "nand read", "read COUNT blocks from FIRST into a file (Read Block, Save As)");
 
 }  // namespace
