@@ -6,7 +6,10 @@
 
 namespace vantrell {
 
-#if defined(__GNUC__)
+#if defined(__MINGW32__)
+// MinGW's libstdc++ formats with the GNU printf (%zu, %lld), not Microsoft's.
+#define VANTRELL_PRINTF(fmtIndex, argIndex) __attribute__((format(gnu_printf, fmtIndex, argIndex)))
+#elif defined(__GNUC__)
 #define VANTRELL_PRINTF(fmtIndex, argIndex) __attribute__((format(printf, fmtIndex, argIndex)))
 #else
 #define VANTRELL_PRINTF(fmtIndex, argIndex)

@@ -64,10 +64,6 @@ std::uint32_t ParseChecksumText(std::string_view text) {
   return value;
 }
 
-std::filesystem::path Utf8Path(const std::string& path) {
-  return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
 std::ifstream OpenExistingFile(const std::string& path) {
   std::ifstream file;
   const std::filesystem::path fsPath = Utf8Path(path);

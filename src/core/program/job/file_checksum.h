@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform/utf8_path.h"
+
 namespace vantrell {
 
 inline constexpr std::uint32_t kChecksumStart = 0xFFFFFFFF;
@@ -38,8 +40,6 @@ std::string ChecksumText(std::uint32_t checksum);
 // that is not a hex digit; empty text gives 0. Leading blanks are skipped.
 std::uint32_t ParseChecksumText(std::string_view text);
 
-// File paths travel through the program as UTF-8 text.
-std::filesystem::path Utf8Path(const std::string& path);
 
 // Opens an existing regular file for reading; the stream is not open when
 // the path names nothing, a directory or a device, or cannot be read.
