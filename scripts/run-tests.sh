@@ -4,14 +4,16 @@
 #   asan    AddressSanitizer + UndefinedBehaviorSanitizer build: every test
 #   tsan    ThreadSanitizer build: every test (workers against windows offscreen)
 #   fuzz    every fuzz target for 20 s over its corpus (clang 14, libFuzzer)
+#   windows the MinGW-w64 cross-build, every test program under Wine
+#           (scripts/windows-tests.sh)
 # By default every pass runs; one or some of them:
 #   scripts/run-tests.sh --only asan        scripts/run-tests.sh --only normal,fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-passes="normal,asan,tsan,fuzz"
+passes="normal,asan,tsan,fuzz,windows"
 if [ "${1:-}" = "--only" ]; then
-  passes=${2:?"--only needs a pass: normal, asan, tsan or fuzz"}
+  passes=${2:?"--only needs a pass: normal, asan, tsan, fuzz or windows"}
 fi
 wants() { [[ ",$passes," == *",$1,"* ]]; }
 
@@ -53,5 +55,8 @@ if wants tsan; then
 fi
 if wants fuzz; then
   timed "fuzz" scripts/fuzz.sh 20
+fi
+if wants windows; then
+  timed "windows" scripts/windows-tests.sh
 fi
 echo "run-tests: every pass asked for ($passes) passed in $((SECONDS - started)) s"
