@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/update/curl_manifest_fetcher.h"
+#include "core/update/http_manifest_fetcher.h"
 #include "core/update/updater/updater_view.h"
 #include "gui/common/coalesced_posts.h"
 #include "gui/common/gui_thread.h"
@@ -52,7 +52,7 @@ class UpdaterViewBridge : public UpdaterView {
 CDiziDiverurDlg::CDiziDiverurDlg(UpdaterSettings settings, QWidget* parent)
     : QDialog(parent),
       settings_(std::move(settings)),
-      fetcher_(std::make_unique<CurlManifestFetcher>()),
+      fetcher_(std::make_unique<HttpManifestFetcher>()),
       status_(new QLabel(this)),
       progress_(new CPercentProgressCtrl(this)),
       log_(new QListWidget(this)),

@@ -1,6 +1,8 @@
 #pragma once
 // One transfer from the update server with libcurl: the options every fetch
-// shares, whatever it fetches into.
+// shares, whatever it fetches into. Only the libcurl sources (those named
+// *_curl.cpp, built on Linux) include this; on Windows WinHTTP does the
+// transfers (see http_transfer_winhttp.h) and there is no libcurl.
 #include <memory>
 #include <string>
 

@@ -4,7 +4,7 @@
 #include <QGuiApplication>
 
 #include "core/update/companion_tool.h"
-#include "core/update/curl_manifest_fetcher.h"
+#include "core/update/http_manifest_fetcher.h"
 #include "core/update/installed_files.h"
 #include "core/update/update_check.h"
 
@@ -22,7 +22,7 @@ class BusyCursorFetcher : public ManifestFetcher {
   }
 
  private:
-  CurlManifestFetcher fetcher_;
+  HttpManifestFetcher fetcher_;
 };
 
 }  // namespace

@@ -2,13 +2,14 @@
 // A real HTTP server on the loopback interface, on a port of its own,
 // serving the published manifest; VANTRELL_UPDATE_BASE_URL points the
 // program at it for the server's lifetime.
-#include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 
 #include <httplib.h>
 
 #include "core/update/update_address.h"
+#include "support/scoped_environment.h"
 
 namespace vantrell::test {
 
@@ -21,10 +22,10 @@ class ManifestServer {
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     while (!server_.is_running()) std::this_thread::yield();
-    ::setenv(kUpdateBaseUrlVariable, BaseUrl().c_str(), 1);
+    address_ = std::make_unique<ScopedEnvironment>(kUpdateBaseUrlVariable, BaseUrl());
   }
   ~ManifestServer() {
-    ::unsetenv(kUpdateBaseUrlVariable);
+    address_.reset();
     Stop();
   }
   ManifestServer(const ManifestServer&) = delete;
@@ -45,6 +46,7 @@ class ManifestServer {
   httplib::Server server_;
   int port_ = 0;
   std::thread thread_;
+  std::unique_ptr<ScopedEnvironment> address_;
 };
 
 }  // namespace vantrell::test

@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/utf8_path.h"
 #include "core/update/companion_files.h"
 #include "core/update/companion_tool.h"
-#include "core/update/curl_manifest_fetcher.h"
+#include "core/update/http_manifest_fetcher.h"
 #include "core/update/installed_files.h"
 #include "core/update/manifest_server.h"
 #include "support/current_directory.h"
+#include "support/scoped_environment.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 
@@ -70,7 +72,7 @@ class UpdateCheckTest : public ::testing::Test {
   test::ScopedCurrentDirectory current{tools.Path()};
   std::string programFile = ProgramFilePath(program.Path());
   std::string installed;  // the local update.xml
-  CurlManifestFetcher fetcher;
+  HttpManifestFetcher fetcher;
   RecordingFiles files;
   test::ScriptedPrompt prompt;
 };
@@ -114,10 +116,12 @@ TEST_F(UpdateCheckTest, BrokenOversizedOrUnreachableManifestsAreNotFound) {
   EXPECT_FALSE(Check());
   server.manifest = Manifest(std::string(kMaxManifestBytes, ' ') + File("Vantrell", "1.9"));
   EXPECT_FALSE(Check());
-  ::setenv(kUpdateBaseUrlVariable, (server.BaseUrl() + "/elsewhere").c_str(), 1);  // 404
-  EXPECT_FALSE(Check());
+  {
+    test::ScopedEnvironment elsewhere(kUpdateBaseUrlVariable, server.BaseUrl() + "/elsewhere");  // 404
+    EXPECT_FALSE(Check());
+  }
   server.Stop();
-  ::setenv(kUpdateBaseUrlVariable, server.BaseUrl().c_str(), 1);
+  test::ScopedEnvironment gone(kUpdateBaseUrlVariable, server.BaseUrl());
   EXPECT_FALSE(Check());
   EXPECT_EQ(Shown(), std::vector<PromptMessage>(4, kNotFound));
   EXPECT_TRUE(files.opened.empty());
@@ -132,15 +136,15 @@ TEST_F(UpdateCheckTest, RedirectsAreFollowedAtMostThreeTimes) {
                                                        : "/hop" + std::to_string(hop - 1) + kManifestPath);
                       });
   server.manifest = Manifest(File("Vantrell", "1.9"));
-  ::setenv(kUpdateBaseUrlVariable, (server.BaseUrl() + "/hop2").c_str(), 1);
-  EXPECT_FALSE(Check());
-  ::setenv(kUpdateBaseUrlVariable, (server.BaseUrl() + "/hop3").c_str(), 1);
-  EXPECT_FALSE(Check());
+  for (const char* hops : {"/hop2", "/hop3"}) {
+    test::ScopedEnvironment redirected(kUpdateBaseUrlVariable, server.BaseUrl() + hops);
+    EXPECT_FALSE(Check());
+  }
   EXPECT_EQ(Shown(), (std::vector<PromptMessage>{kLatest, kNotFound}));
 }
 
 TEST_F(UpdateCheckTest, ANameLeadingOutOfTheProgramDirectoryOffersTheUpdateAndIsNeverOpened) {
-  const std::string base = fs::canonical(program.Path()).string() + "/";
+  const std::string base = PathUtf8(fs::canonical(Utf8Path(program.Path())) / "");
   for (const char* name : {"../../etc/passwd", "/etc/passwd", "sub\\..\\..\\x"}) {
     server.manifest = Manifest(File("Vantrell", "1.9") + File(name, "1.0"));
     installed = Manifest(File("Vantrell", "1.9") + File(name, "1.0"));

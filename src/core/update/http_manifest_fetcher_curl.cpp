@@ -1,4 +1,4 @@
-#include "core/update/curl_manifest_fetcher.h"
+#include "core/update/http_manifest_fetcher.h"
 
 #include "core/update/curl_session.h"
 
@@ -21,7 +21,7 @@ std::size_t AppendToBody(char* data, std::size_t size, std::size_t count, void* 
 
 }  // namespace
 
-std::optional<std::string> CurlManifestFetcher::Fetch(const std::string& url) {
+std::optional<std::string> HttpManifestFetcher::Fetch(const std::string& url) {
   CurlHandle curl = OpenCurlSession(url, limits_);
   if (!curl) return std::nullopt;
   Body body;
