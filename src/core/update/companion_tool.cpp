@@ -5,13 +5,17 @@
 #include <fstream>
 #include <span>
 
-#if !defined(_WIN32)
 #include <fcntl.h>
+
+#if defined(_WIN32)
+#include <windows.h>
+#include <io.h>
 #endif
 
 #include "core/app/prompt.h"
 #include "core/platform/detached_process.h"
 #include "core/platform/resource_table.h"
+#include "core/platform/utf8_path.h"
 #include "core/update/installed_files.h"
 
 namespace vantrell {
@@ -43,14 +47,26 @@ std::string StepFailureText(ResourceStep step, const CompanionTool& tool) {
 
 bool CanOpenProgramFile(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::is_regular_file(path, ec) && std::ifstream(path, std::ios::binary).is_open();
+  const std::filesystem::path file = Utf8Path(path);
+  return std::filesystem::is_regular_file(file, ec) && std::ifstream(file, std::ios::binary).is_open();
 }
 
 // A new file only: an existing one (even one that cannot be read) is never
 // truncated. Executable for everyone who may read it.
 std::FILE* CreateNewExecutable(const std::string& path) {
 #if defined(_WIN32)
-  return std::fopen(path.c_str(), "wbx");
+  // The C runtime's fopen knows no "x"; the system's own exclusive create does.
+  const HANDLE handle = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+  return file;
 #else
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0755);
   return fd < 0 ? nullptr : ::fdopen(fd, "wb");
@@ -65,12 +81,12 @@ bool WriteNewExecutable(const std::string& path, std::span<const std::uint8_t> b
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   if (std::fclose(file) == 0 && written) return true;
   std::error_code ec;
-  std::filesystem::remove(path, ec);
+  std::filesystem::remove(Utf8Path(path), ec);
   return false;
 }
 
 std::string ToolPath(const CompanionTool& tool, const CompanionPlace& place) {
-  return (std::filesystem::path(place.toolDirectory) / tool.fileName).string();
+  return PathUtf8(Utf8Path(place.toolDirectory) / tool.fileName);
 }
 
 }  // namespace
@@ -78,7 +94,7 @@ std::string ToolPath(const CompanionTool& tool, const CompanionPlace& place) {
 CompanionPlace CompanionPlaceFor(const std::string& programDirectory) {
   std::error_code ec;
   const std::filesystem::path current = std::filesystem::current_path(ec);
-  return {ProgramFilePath(programDirectory), ec ? std::string(".") : current.string()};
+  return {ProgramFilePath(programDirectory), ec ? std::string(".") : PathUtf8(current)};
 }
 
 bool ExtractCompanionTool(const CompanionTool& tool, const CompanionPlace& place, Prompt& prompt) {

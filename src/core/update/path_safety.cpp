@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/platform/utf8_path.h"
+
 namespace vantrell {
 namespace {
 
@@ -24,14 +26,14 @@ bool IsInside(const fs::path& inner, const fs::path& outer) {
 
 std::optional<std::string> PathInsideDirectory(const std::string& directory, std::string_view name) {
   if (HasForbiddenText(name)) return std::nullopt;
-  const fs::path relative{std::string(name)};
+  const fs::path relative = Utf8Path(name);
   if (relative.has_root_name() || relative.has_root_directory()) return std::nullopt;
   std::error_code ec;
-  const fs::path base = fs::weakly_canonical(directory, ec);
+  const fs::path base = fs::weakly_canonical(Utf8Path(directory), ec);
   if (ec) return std::nullopt;
   const fs::path resolved = fs::weakly_canonical(base / relative, ec);
   if (ec || !IsInside(resolved, base)) return std::nullopt;
-  return resolved.string();
+  return PathUtf8(resolved);
 }
 
 }  // namespace vantrell

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/app/prompt.h"
+#include "core/platform/utf8_path.h"
 #include "core/update/companion_tool.h"
 #include "core/update/installed_files.h"
 #include "core/update/manifest.h"
@@ -25,7 +26,7 @@ std::optional<Manifest> PublishedManifest(ManifestFetcher& fetcher) {
 // Read afresh for every entry that needs it. A local manifest that cannot be
 // read leaves the entry unconfirmed, so the update is offered.
 bool LocalManifestConfirms(const ManifestEntry& entry, const UpdateSources& sources) {
-  const std::string path = (std::filesystem::path(sources.programDirectory) / kManifestFileName).string();
+  const std::string path = PathUtf8(Utf8Path(sources.programDirectory) / kManifestFileName);
   const std::optional<std::string> document = sources.files.Read(path, kMaxManifestBytes);
   const std::optional<Manifest> local = document ? ParseManifest(*document) : std::nullopt;
   return local && ListsAtLeast(*local, entry.name, entry.version);

@@ -11,8 +11,16 @@
 
 namespace vantrell::test {
 
-// A shell script as a tool: started, it leaves marker in its working directory.
-inline std::string ScriptLeaving(const std::string& marker) { return "#!/bin/sh\necho started > " + marker + "\n"; }
+// A tool that, started, leaves marker in its working directory: a shell
+// script, or on Windows an executable that reads the marker's name from the
+// text after its image.
+inline std::string ScriptLeaving(const std::string& marker) {
+#if defined(_WIN32)
+  return ReadBytes(VANTRELL_BIN_DIR "/marker_tool.exe") + "\nmarker: " + marker + "\n";
+#else
+  return "#!/bin/sh\necho started > " + marker + "\n";
+#endif
+}
 
 inline std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 

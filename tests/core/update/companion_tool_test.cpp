@@ -36,7 +36,9 @@ TEST_F(CompanionToolTest, WritesTheToolAsAnExecutableAndStartsIt) {
   ASSERT_TRUE(Launch());
   EXPECT_TRUE(prompt.Shown().empty());
   EXPECT_EQ(test::ReadBytes(ToolFile()), script);
+#if !defined(_WIN32)
   EXPECT_NE(fs::status(ToolFile()).permissions() & fs::perms::owner_exec, fs::perms::none);
+#endif
   EXPECT_TRUE(test::MarkerAppears(toolDir.File("editor.started")));
 }
 
@@ -76,7 +78,12 @@ TEST_F(CompanionToolTest, EachFailedStepIsToldThenTheLaunchFailure) {
   // A directory that takes no new files, whoever asks.
   test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes("editor")}});
   test::ScriptedPrompt readOnly;
-  EXPECT_FALSE(LaunchCompanionTool(kDeviceListEditor, {programFile, "/proc"}, readOnly));
+#if defined(_WIN32)
+  const std::string noNewFiles = toolDir.File("no such directory");
+#else
+  const std::string noNewFiles = "/proc";
+#endif
+  EXPECT_FALSE(LaunchCompanionTool(kDeviceListEditor, {programFile, noNewFiles}, readOnly));
   EXPECT_EQ(readOnly.Texts(), (std::vector<std::string>{"WriteFile Error!(IDR_DEV_UPDATE)", "DevUpdateExeLoad Fail!"}));
 }
 
@@ -93,7 +100,11 @@ TEST_F(CompanionToolTest, TheBuiltProgramCarriesBothCompanionsAndTheyStart) {
   test::ScopedEnvironment probe(kCompanionProbeVariable, "1");
   for (const CompanionTool* tool : {&kDeviceListEditor, &kUpdater}) {
     ASSERT_TRUE(LaunchCompanionTool(*tool, {built, toolDir.Path()}, prompt)) << tool->fileName;
+#if defined(_WIN32)
+    EXPECT_EQ(test::ReadBytes(toolDir.File(tool->fileName)).substr(0, 2), "MZ");
+#else
     EXPECT_EQ(test::ReadBytes(toolDir.File(tool->fileName)).substr(0, 4), "\x7f" "ELF");
+#endif
     EXPECT_TRUE(test::MarkerAppears(toolDir.File(std::string(tool->fileName) + ".started")));
   }
   EXPECT_TRUE(prompt.Shown().empty());

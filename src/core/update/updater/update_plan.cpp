@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/platform/utf8_path.h"
 #include "core/update/installed_files.h"
 #include "core/update/path_safety.h"
 
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return a == b || fs::equivalent(a, b, ec);
+  return a == b || fs::equivalent(Utf8Path(a), Utf8Path(b), ec);
 }
 
 bool Names(const std::vector<PlannedFile>& files, const std::string& path) {
@@ -38,11 +39,11 @@ class Planner {
     const std::optional<std::string> path = SafePath(entry.name);
     if (!path || Names(plan_.deletions, *path)) return;
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(*path, ec))) return;
+    if (!fs::exists(fs::symlink_status(Utf8Path(*path), ec))) return;
     if (SameFile(*path, place_.ownFile)) return Refuse("Kept: " + entry.name + " is the updater itself");
     if (SameFile(*path, place_.programFile)) return Refuse("Kept: " + entry.name + " is the program itself");
     if (Names(published_, *path)) return Refuse("Kept: " + entry.name + " is a published file");
-    if (!fs::is_regular_file(*path, ec)) return Refuse("Refused: " + entry.name + " is not a file");
+    if (!fs::is_regular_file(Utf8Path(*path), ec)) return Refuse("Refused: " + entry.name + " is not a file");
     plan_.deletions.push_back({entry.name, {}, *path});
   }
 

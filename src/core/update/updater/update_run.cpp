@@ -7,6 +7,7 @@
 #include "core/platform/detached_process.h"
 #include "core/platform/replacement_file.h"
 #include "core/platform/resource_table.h"
+#include "core/platform/utf8_path.h"
 #include "core/text/format.h"
 #include "core/update/installed_files.h"
 #include "core/update/manifest_fetcher.h"
@@ -23,7 +24,7 @@ namespace fs = std::filesystem;
 constexpr int kDownloadedPercent = 90;
 
 std::optional<Manifest> LocalManifest(const std::string& directory) {
-  const auto document = DiskInstalledFiles().Read((fs::path(directory) / kManifestFileName).string(), kMaxManifestBytes);
+  const auto document = DiskInstalledFiles().Read(PathUtf8(Utf8Path(directory) / kManifestFileName), kMaxManifestBytes);
   return document ? ParseManifest(*document) : std::nullopt;
 }
 
@@ -70,7 +71,7 @@ class Updater::Staging {
     UpdaterView& view = updater_.view_;
     view.ShowStatus(FormatText("Downloading %s (%zu/%zu)...", file.name.c_str(), index + 1, files_.size()));
     std::error_code ec;
-    fs::create_directories(fs::path(file.path).parent_path(), ec);
+    fs::create_directories(Utf8Path(file.path).parent_path(), ec);
     staged_.push_back(std::make_unique<ReplacementFile>(file.path));
     const auto progress = [&](std::uint64_t received, std::uint64_t announced) {
       view.ShowProgress(OverallPercent(index, files_.size(), received, announced));
@@ -161,7 +162,7 @@ bool Updater::Install(const UpdatePlan& plan) {
 void Updater::Delete(const UpdatePlan& plan) {
   for (const PlannedFile& file : plan.deletions) {
     std::error_code ec;
-    if (fs::remove(file.path, ec)) {
+    if (fs::remove(Utf8Path(file.path), ec)) {
       view_.Log("Deleted: " + file.name);
     } else {
       view_.Log("Failed: " + file.name + " could not be deleted: " + ec.message());
@@ -171,7 +172,7 @@ void Updater::Delete(const UpdatePlan& plan) {
 }
 
 bool Updater::RecordManifest(const std::string& document) {
-  ReplacementFile local((fs::path(settings_.place.programDirectory) / kManifestFileName).string());
+  ReplacementFile local(PathUtf8(Utf8Path(settings_.place.programDirectory) / kManifestFileName));
   if (local.Write(document.data(), document.size()) && local.Commit()) return true;
   view_.Log(FormatText("Failed: %s could not be written: %s", kManifestFileName, local.Error().c_str()));
   return false;
