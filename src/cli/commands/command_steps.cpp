@@ -7,6 +7,7 @@
 #include "cli/host/cli_host.h"
 #include "cli/host/writer_facts.h"
 #include "core/devices/device_images.h"
+#include "core/platform/utf8_path.h"
 #include "core/program/chip/socket_board.h"
 
 namespace vantrell::cli {
@@ -26,7 +27,7 @@ std::optional<ExitCode> StartWithImage(CommandContext& context, const std::optio
 
 bool FolderOfFileExists(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  const std::filesystem::path parent = Utf8Path(path).parent_path();
   return parent.empty() || std::filesystem::is_directory(parent, error);
 }
 

@@ -20,6 +20,7 @@
 #include "core/nand/download/nand_download.h"
 #include "core/nand/operations/nand_session.h"
 #include "core/nand/operations/nand_starts.h"
+#include "core/platform/utf8_path.h"
 
 namespace vantrell::cli {
 namespace {
@@ -54,7 +55,7 @@ class NandDownloadCommand final : public CliCommand {
     choice.fatChecked = fat_->count() > 0;
     for (std::size_t k = 0; k < files_.size(); ++k) {
       const std::string& path = files_[k].argument.path;
-      choices[k] = NandFileChoice{std::filesystem::path(path).filename().string(), path};
+      choices[k] = NandFileChoice{PathUtf8(Utf8Path(path).filename()), path};
       choice.fileChecked[k] = true;
       choice.startBlocks[k] = files_[k].argument.sector;
       plan.fileBytes[k] = files_[k].size;
@@ -91,7 +92,7 @@ class NandDownloadCommand final : public CliCommand {
     }
     for (const FileArgument& argument : arguments) {
       std::error_code error;
-      const std::uint64_t size = std::filesystem::file_size(argument.path, error);
+      const std::uint64_t size = std::filesystem::file_size(Utf8Path(argument.path), error);
       if (error || size == 0) return context.Refuse(ExitCode::BadInput, argument.path + " is empty");
       files_.push_back({argument, size});
     }
