@@ -3,6 +3,8 @@
 #if defined(_WIN32)
 #include <windows.h>
 #include <shellapi.h>
+
+#include "core/platform/utf8_path.h"
 #else
 #include <spawn.h>
 extern char** environ;
@@ -12,12 +14,12 @@ namespace vantrell {
 
 #if defined(_WIN32)
 
+// The shell starts it as Explorer would: no handles inherited, a process of
+// its own that the caller's end does not touch. Values above 32 mean started.
 bool StartDetached(const std::string& path) {
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-  std::wstring wide(wideLength > 0 ? wideLength : 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), wideLength);
+  const std::wstring file = WideFromUtf8(path);
   const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, nullptr, wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;
 }
 

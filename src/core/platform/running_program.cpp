@@ -5,7 +5,12 @@
 #include <thread>
 
 #if defined(_WIN32)
+#include <optional>
+
 #include <windows.h>
+#include <tlhelp32.h>
+
+#include "core/platform/utf8_path.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,14 +20,61 @@ namespace vantrell {
 
 #if defined(_WIN32)
 
-// A running program's file cannot be opened for writing with no sharing.
+namespace {
+
+// A file's identity: the volume and the file's index on it, whatever path
+// or hard link names it. Opened for no access, any sharing: an open fails
+// for no one else.
+struct FileIdentity {
+  DWORD volume = 0;
+  DWORD high = 0;
+  DWORD low = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION information{};
+  const bool known = GetFileInformationByHandle(file, &information) != 0;
+  CloseHandle(file);
+  if (!known) return std::nullopt;
+  return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+}
+
+// The program file a process runs; empty when the process cannot be asked.
+std::wstring ImageOf(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (process == nullptr) return {};
+  std::wstring image(32768, L'\0');
+  DWORD length = static_cast<DWORD>(image.size());
+  const bool known = QueryFullProcessImageNameW(process, 0, image.data(), &length) != 0;
+  CloseHandle(process);
+  image.resize(known ? length : 0);
+  return image;
+}
+
+}  // namespace
+
+// Every process but this one, asked which file it runs; the same volume and
+// file index is the same file.
 bool IsProgramFileRunning(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    CloseHandle(file);
-    return false;
+  const std::optional<FileIdentity> program = IdentityOf(WideFromUtf8(path));
+  if (!program) return false;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  bool running = false;
+  const DWORD self = GetCurrentProcessId();
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !running; more = Process32NextW(snapshot, &entry)) {
+    if (entry.th32ProcessID == self || entry.th32ProcessID == 0) continue;
+    const std::wstring image = ImageOf(entry.th32ProcessID);
+    running = !image.empty() && IdentityOf(image) == program;
   }
-  return GetLastError() == ERROR_SHARING_VIOLATION;
+  CloseHandle(snapshot);
+  return running;
 }
 
 #else
