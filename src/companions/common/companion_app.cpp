@@ -9,6 +9,12 @@
 #include <QApplication>
 #include <QTimer>
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include "core/platform/utf8_path.h"
+#endif
+
 #include "core/platform/program_path.h"
 #include "core/update/companion_tool.h"
 
@@ -34,12 +40,35 @@ void LeaveStartedMarker(const char* fileName) {
   std::ofstream(std::string(fileName) + ".started") << fileName << " started\n";
 }
 
+#if defined(_WIN32)
+// Windows keeps a running program's file: a hidden command interpreter,
+// started as the program ends, deletes it once the process is gone (it
+// tries for about a minute, a second apart).
+void RemoveOwnFile() {
+  const std::string own = ExecutablePath();
+  if (own.empty()) return;
+  const std::wstring file = L"\"" + WideFromUtf8(own) + L"\"";
+  std::wstring command = L"cmd.exe /d /q /c for /l %i in (1,1,60) do (del /f /q " + file + L" >nul 2>&1 & if exist " +
+                         file + L" (ping -n 2 127.0.0.1 >nul) else (exit /b 0))";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION started{};
+  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                     nullptr, &startup, &started) != 0) {
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
+}
+#else
 // The file of a running program may go on Linux; the program keeps running.
 void RemoveOwnFile() {
   const std::string own = ExecutablePath();
   std::error_code ec;
   if (!own.empty()) std::filesystem::remove(own, ec);
 }
+#endif
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "companions/common/companion_app.h"
 #include "companions/updater/dizi_diverur_dlg.h"
 #include "core/platform/program_path.h"
+#include "core/platform/utf8_path.h"
 #include "core/update/companion_tool.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     const std::filesystem::path directory = std::filesystem::current_path(ec);
     auto window = std::make_unique<gui::CDiziDiverurDlg>(
-        UpdaterSettingsFor(ec ? std::string(".") : directory.string(), ExecutablePath()));
+        UpdaterSettingsFor(ec ? std::string(".") : PathUtf8(directory), ExecutablePath()));
     if (!probing) window->StartUpdate();
     return window;
   }});

@@ -14,11 +14,14 @@
 namespace vantrell::gui {
 namespace {
 
+#if !defined(_WIN32)
+// Whether the program has a display to show on (a Windows desktop always has).
 bool DisplayAvailable() {
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (platform != nullptr && *platform != '\0') return true;  // offscreen, vnc, ... chosen on purpose
   return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
+#endif
 
 }  // namespace
 
@@ -43,12 +46,7 @@ int RunVantrellApp(int argc, char** argv) {
   SingleInstance instance(InstancePlace(ApplicationName()));
   if (!instance.IsFirst()) return 0;
 
-  QObject::connect(&instance, &SingleInstance::AlertRequested, &window, [&window] {
-    window.showNormal();
-    window.raise();
-    window.activateWindow();
-    QApplication::alert(&window);
-  });
+  QObject::connect(&instance, &SingleInstance::AlertRequested, &window, [&window] { BringToFront(window); });
   // When the driver cannot be bound the window closes once start-up has run.
   if (!window.StartUp()) return 1;
   window.exec();
