@@ -1,14 +1,32 @@
 #pragma once
 // A write that truly fails, whoever the tests run as (root ignores file
-// modes, but not the file size limit): while in scope, no file of the
-// process may grow past the limit, and such a write fails with EFBIG
-// instead of ending the process.
+// modes). While in scope, a file being replaced cannot grow past the limit,
+// and such a write fails with "File too large" instead of ending the process.
+//
+// On POSIX systems it is the kernel's file size limit, so the failure comes
+// from the system itself and holds for every file of the process; Windows
+// has no such limit, and there the core's file growth limit stands in for it.
+#include <cstdint>
+
+#if defined(_WIN32)
+#include "core/platform/file_growth_limit.h"
+#else
 #include <csignal>
 
 #include <sys/resource.h>
+#endif
 
 namespace vantrell::test {
 
+#if defined(_WIN32)
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(std::uint64_t bytes) { SetFileGrowthLimit(bytes); }
+  ~ScopedFileSizeLimit() { SetFileGrowthLimit(std::nullopt); }
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+};
+#else
 class ScopedFileSizeLimit {
  public:
   explicit ScopedFileSizeLimit(rlim_t bytes) {
@@ -29,5 +47,6 @@ class ScopedFileSizeLimit {
   rlimit previous_{};
   void (*previousHandler_)(int) = SIG_DFL;
 };
+#endif
 
 }  // namespace vantrell::test

@@ -4,11 +4,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/platform/file_growth_limit.h"
+#include "core/platform/utf8_path.h"
+
 #if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
 #include <windows.h>
+
+#include "core/platform/system_error_text.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,32 +22,31 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#if defined(_WIN32)
+std::string SystemReason() { return SystemErrorText(GetLastError()); }
+
+HANDLE HandleOf(void* handle) { return static_cast<HANDLE>(handle); }
+
+// Windows keeps no mode bits but one: a file without write permission is a
+// read-only file.
+bool IsReadOnlyMode(unsigned mode) { return (mode & 0200) == 0; }
+#else
 std::string SystemReason() { return std::strerror(errno); }
+#endif
 
 // The file the target stands for: a link is followed to the file it leads to.
 std::string ResolvedTarget(const std::string& target) {
   std::error_code ec;
-  const fs::path resolved = fs::canonical(target, ec);
-  return ec ? target : resolved.string();
+  const fs::path resolved = fs::canonical(Utf8Path(target), ec);
+  return ec ? target : PathUtf8(resolved);
 }
 
 std::string DirectoryOf(const std::string& path) {
-  const fs::path parent = fs::path(path).parent_path();
-  return parent.empty() ? std::string(".") : parent.string();
+  const fs::path parent = Utf8Path(path).parent_path();
+  return parent.empty() ? std::string(".") : PathUtf8(parent);
 }
 
 #if !defined(_WIN32)
-bool WriteAll(int handle, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(handle, data, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
 // The rename is only durable once the directory entry is on the disk too.
 void FlushDirectory(const std::string& directory) {
   const int handle = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -60,23 +61,30 @@ void FlushDirectory(const std::string& directory) {
 ReplacementFile::ReplacementFile(const std::string& target, unsigned newFileMode)
     : target_(ResolvedTarget(target)), mode_(newFileMode) {
   const std::string directory = DirectoryOf(target_);
-  const std::string name = fs::path(target_).filename().string();
+  const std::string name = PathUtf8(Utf8Path(target_).filename());
 #if defined(_WIN32)
-  struct _stat64 info{};
-  if (_stat64(target_.c_str(), &info) == 0) {
-    if ((info.st_mode & _S_IFMT) != _S_IFREG) {
+  const DWORD attributes = GetFileAttributesW(Utf8Path(target_).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
       Fail(target_, "not a file");
       return;
     }
-    mode_ = info.st_mode & 0777;
+    mode_ = (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0644;
   }
-  for (int attempt = 0; attempt < 100 && handle_ < 0; ++attempt) {
-    temporary_ = directory + "\\." + name + "." + std::to_string(GetCurrentProcessId()) + "." + std::to_string(attempt);
-    handle_ = _open(temporary_.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+  // CREATE_NEW is the exclusive create: a name another process took is
+  // passed over, any other refusal is the answer.
+  const std::string stem = "." + name + "." + std::to_string(GetCurrentProcessId()) + ".";
+  for (int attempt = 0; attempt < 100 && !IsOpen(); ++attempt) {
+    temporary_ = PathUtf8(Utf8Path(directory) / Utf8Path(stem + std::to_string(attempt)));
+    const HANDLE handle = CreateFileW(Utf8Path(temporary_).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) handle_ = handle;
+    else if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (handle_ < 0) {
+  if (!IsOpen()) {
+    const std::string reason = SystemReason();
     temporary_.clear();
-    Fail("cannot create a new file beside " + target_);
+    Fail("cannot create a new file beside " + target_, reason);
   }
 #else
   struct stat info{};
@@ -101,6 +109,12 @@ ReplacementFile::ReplacementFile(const std::string& target, unsigned newFileMode
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
+#if defined(_WIN32)
+bool ReplacementFile::IsOpen() const { return handle_ != nullptr; }
+#else
+bool ReplacementFile::IsOpen() const { return handle_ >= 0; }
+#endif
+
 bool ReplacementFile::Fail(const std::string& what) { return Fail(what, SystemReason()); }
 
 bool ReplacementFile::Fail(const std::string& what, const std::string& reason) {
@@ -110,48 +124,72 @@ bool ReplacementFile::Fail(const std::string& what, const std::string& reason) {
 }
 
 void ReplacementFile::Close() {
-  if (handle_ < 0) return;
+  if (!IsOpen()) return;
 #if defined(_WIN32)
-  _close(handle_);
+  CloseHandle(HandleOf(handle_));
+  handle_ = nullptr;
 #else
   ::close(handle_);
-#endif
   handle_ = -1;
+#endif
 }
 
 void ReplacementFile::Discard() {
   Close();
   if (temporary_.empty()) return;
+#if defined(_WIN32)
+  // A read-only file refuses to be deleted.
+  SetFileAttributesW(Utf8Path(temporary_).c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
   std::error_code ec;
-  fs::remove(temporary_, ec);
+  fs::remove(Utf8Path(temporary_), ec);
   temporary_.clear();
 }
 
 bool ReplacementFile::Write(const void* data, std::size_t size) {
   if (!IsOpen()) return false;
-#if defined(_WIN32)
-  const char* bytes = static_cast<const char*>(data);
+  const std::optional<std::uint64_t> limit = FileGrowthLimit();
+  if (limit && written_ + size > *limit) return Fail("cannot write the new " + target_, FileGrowthLimitReason());
+  if (!WriteAll(static_cast<const char*>(data), size)) return Fail("cannot write the new " + target_);
+  written_ += size;
+  return true;
+}
+
+// False with the system's reason still to be read.
+bool ReplacementFile::WriteAll(const char* data, std::size_t size) {
   while (size > 0) {
-    const unsigned chunk = size > 0x40000000u ? 0x40000000u : static_cast<unsigned>(size);
-    const int written = _write(handle_, bytes, chunk);
-    if (written <= 0) return Fail("cannot write the new " + target_);
-    bytes += written;
+#if defined(_WIN32)
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    DWORD written = 0;
+    if (!WriteFile(HandleOf(handle_), data, chunk, &written, nullptr)) return false;
+    if (written == 0) {
+      SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
+#else
+    const ssize_t written = ::write(handle_, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+#endif
+    data += written;
     size -= static_cast<std::size_t>(written);
   }
   return true;
-#else
-  return WriteAll(handle_, static_cast<const char*>(data), size) || Fail("cannot write the new " + target_);
-#endif
 }
 
 bool ReplacementFile::Commit() {
   if (!IsOpen()) return false;
 #if defined(_WIN32)
-  if (_commit(handle_) != 0) return Fail("cannot flush the new " + target_);
-  _chmod(temporary_.c_str(), static_cast<int>(mode_ & (_S_IREAD | _S_IWRITE)));
-  Close();
-  if (!MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    errno = EACCES;
+  if (!FlushFileBuffers(HandleOf(handle_))) return Fail("cannot flush the new " + target_);
+  const bool closed = CloseHandle(HandleOf(handle_)) != 0;
+  handle_ = nullptr;
+  if (!closed) return Fail("cannot close the new " + target_);
+  const std::filesystem::path temporary = Utf8Path(temporary_);
+  if (IsReadOnlyMode(mode_) && !SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY)) {
+    return Fail("cannot set the mode of the new " + target_);
+  }
+  // Closed first: Windows renames no file that is still open.
+  if (!MoveFileExW(temporary.c_str(), Utf8Path(target_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return Fail("cannot put the new file in place of " + target_);
   }
 #else

@@ -4,11 +4,12 @@
 // failure at any step (a full disk, a server gone, a crash) leaves the old
 // file, never a mixture, and removes what was written of the new one.
 //
-// Commit keeps the replaced file's mode (its executable bits included) and,
-// where the system allows, its owner; flushes the new file to the disk;
+// Commit keeps the replaced file's mode (its executable bits included; on
+// Windows, its read-only state) and, where the system allows, its owner; flushes the new file to the disk;
 // renames it over the original in one step; and flushes the directory, so
 // that the rename outlives a power cut.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vantrell {
@@ -34,7 +35,7 @@ class ReplacementFile {
   // Drops the new version at once.
   void Discard();
 
-  bool IsOpen() const { return handle_ >= 0; }
+  bool IsOpen() const;
   const std::string& Target() const { return target_; }
   const std::string& TemporaryPath() const { return temporary_; }
   // The first failure, with the system's reason; empty while all went well.
@@ -43,6 +44,7 @@ class ReplacementFile {
  private:
   bool Fail(const std::string& what, const std::string& reason);
   bool Fail(const std::string& what);  // with the system's reason
+  bool WriteAll(const char* data, std::size_t size);
   void Close();
 
   std::string target_;
@@ -51,7 +53,12 @@ class ReplacementFile {
   unsigned mode_ = kNewFileMode;
   long long ownerUser_ = -1;  // -1: keep the creator as owner
   long long ownerGroup_ = -1;
+  std::uint64_t written_ = 0;
+#if defined(_WIN32)
+  void* handle_ = nullptr;  // the new file's HANDLE while open
+#else
   int handle_ = -1;
+#endif
 };
 
 }  // namespace vantrell

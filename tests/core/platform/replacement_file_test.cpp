@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/resource_table.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
@@ -23,10 +24,12 @@ class ReplacementFileTest : public ::testing::Test {
   ReplacementFileTest() {
     test::WriteBytes(path, old);
     fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    mode = fs::status(path).permissions();  // what of it the system keeps
   }
   test::TempDir dir;
-  std::string path = dir.File("Vantrell");
+  std::string path = dir.File(kProgramFileName);
   std::string old = "old program";
+  fs::perms mode{};
 };
 
 TEST_F(ReplacementFileTest, TheNewVersionTakesThePlaceAndModeOfTheOldOnlyOnCommit) {
@@ -36,7 +39,7 @@ TEST_F(ReplacementFileTest, TheNewVersionTakesThePlaceAndModeOfTheOldOnlyOnCommi
   EXPECT_EQ(test::ReadBytes(path), old) << "nothing changes before the commit";
   ASSERT_TRUE(file.Commit()) << file.Error();
   EXPECT_EQ(test::ReadBytes(path), text);
-  EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  EXPECT_EQ(fs::status(path).permissions(), mode);
   EXPECT_EQ(EntryCount(dir.Path()), 1u) << "no temporary file is left";
 
   ReplacementFile fresh(dir.File("new file"));
