@@ -11,6 +11,7 @@
 #include "core/devices/device_selection_view.h"
 #include "core/devices/image_directory.h"
 #include "core/link/message_log.h"
+#include "core/platform/utf8_path.h"
 #include "core/text/format.h"
 
 namespace vantrell {
@@ -80,7 +81,8 @@ std::string DeviceImages::ImagePath(const std::string& fileName) const {
 bool DeviceImages::OpenImage(const std::string& path, std::ifstream& in) {
   log_.LogMessage("Load Binary File Name = %s\r\n", path.c_str());
   std::error_code ec;
-  if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
+  const std::filesystem::path file = Utf8Path(path);
+  if (std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
   if (in.is_open()) return true;
   prompt_.Tell(ApplicationBox("Cannot Open File!"));
   log_.LogText("Cannot Open File!\r\n");

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/platform/utf8_path.h"
+
 namespace vantrell {
 namespace {
 
@@ -17,7 +19,7 @@ bool IsImageName(const std::string& name) {
 
 bool IsImageFile(const std::filesystem::directory_entry& entry) {
   std::error_code ec;
-  return entry.is_regular_file(ec) && IsImageName(entry.path().filename().string());
+  return entry.is_regular_file(ec) && IsImageName(PathUtf8(entry.path().filename()));
 }
 
 }  // namespace
@@ -25,13 +27,13 @@ bool IsImageFile(const std::filesystem::directory_entry& entry) {
 ImageDirectoryListing ListImageDirectory(const std::string& directory) {
   ImageDirectoryListing listing;
   std::error_code ec;
-  std::filesystem::directory_iterator it(directory, ec);
+  std::filesystem::directory_iterator it(Utf8Path(directory), ec);
   if (ec) {
     listing.openError = ec;
     return listing;
   }
   for (const std::filesystem::directory_iterator end; it != end;) {
-    if (IsImageFile(*it)) listing.names.push_back(it->path().filename().string());
+    if (IsImageFile(*it)) listing.names.push_back(PathUtf8(it->path().filename()));
     it.increment(ec);
     if (ec) {
       listing.nextError = ec;

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 
+#include "core/platform/utf8_file.h"
 #include "core/text/cp949.h"
 
 namespace vantrell {
@@ -18,7 +19,7 @@ MessageLog::~MessageLog() { Close(); }
 bool MessageLog::Create(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (file_) std::fclose(file_);
-  file_ = std::fopen(path.c_str(), "wb");
+  file_ = OpenUtf8File(path, "wb");
   if (file_) std::setvbuf(file_, nullptr, _IOFBF, kFileBufferBytes);
   return file_ != nullptr;
 }
