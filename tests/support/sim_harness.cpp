@@ -9,6 +9,7 @@
 
 #include "core/link/driver_library.h"
 #include "descriptor/firmware_descriptor.h"
+#include "support/environment.h"
 
 namespace vantrell::test {
 namespace {
@@ -67,7 +68,7 @@ nlohmann::json JsonFrom(unsigned (*query)(char*, unsigned)) { return nlohmann::j
 SimHarness::SimHarness() {
   auto& sim = Simulator();
   if (!sim.binding || !sim.controls.reset) throw std::runtime_error("writer simulator not bound: " + sim.binding.error);
-  setenv("ORBSIM_STATE_DIR", dir_.Path().c_str(), 1);
+  SetEnvironmentValue("ORBSIM_STATE_DIR", dir_.Path());
   sim.controls.reset();
 }
 
@@ -98,7 +99,7 @@ nlohmann::json SimHarness::Status() const {
 }
 
 void SimHarness::Restart() {
-  setenv("ORBSIM_STATE_DIR", dir_.Path().c_str(), 1);
+  SetEnvironmentValue("ORBSIM_STATE_DIR", dir_.Path());
   Simulator().controls.reset();
 }
 

@@ -14,7 +14,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  // name inside the directory, joined with the system's separator.
+  std::string File(const std::string& name) const;
 
  private:
   std::string path_;

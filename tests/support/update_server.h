@@ -14,6 +14,7 @@
 #include <httplib.h>
 
 #include "core/update/update_address.h"
+#include "support/environment.h"
 
 namespace vantrell::test {
 
@@ -26,10 +27,10 @@ class UpdateServer {
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     while (!server_.is_running()) std::this_thread::yield();
-    ::setenv(kUpdateBaseUrlVariable, ("http://127.0.0.1:" + std::to_string(port_)).c_str(), 1);
+    SetEnvironmentValue(kUpdateBaseUrlVariable, "http://127.0.0.1:" + std::to_string(port_));
   }
   ~UpdateServer() {
-    ::unsetenv(kUpdateBaseUrlVariable);
+    ClearEnvironmentValue(kUpdateBaseUrlVariable);
     server_.stop();
     thread_.join();
   }
