@@ -9,7 +9,10 @@
 #include "core/app/main_window_controls.h"
 #include "core/app/main_window_shell.h"
 #include "core/devices/device_selection_view.h"
+#include "core/platform/resource_table.h"
 #include "core/platform/settings_store.h"
+#include "core/platform/utf8_path.h"
+#include "core/text/format.h"
 #include "support/recording_main_view.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
@@ -41,7 +44,7 @@ class MainControllerTest : public ::testing::Test {
   // The log goes beside the executable path; the program directory holds
   // the driver, the program file and the images.
   MainController Make(const std::string& programDir, const std::string& logDir = "") {
-    const std::string exe = (logDir.empty() ? programDir : logDir) + "/Vantrell";
+    const std::string exe = PathUtf8(Utf8Path(logDir.empty() ? programDir : logDir) / kProgramFileName);
     return MainController({prompt, settings, shell, shell, view, shell}, {exe, programDir});
   }
 
@@ -60,7 +63,7 @@ TEST_F(MainControllerTest, WithoutDriverImagesOrDeviceListStartUpStillRunsEveryS
   EXPECT_EQ(shown[0], WindowBox("Error", "OrbBulkUSB.dll 파일 로딩 실패!"));
   EXPECT_EQ(shown[1], ApplicationBox("Device Writing Binary File Find Error!"));
   EXPECT_EQ(shown[2].caption, "Error!");
-  EXPECT_EQ(shown[2].text, "LoadLibrary Error!\r\n(Vantrell)");
+  EXPECT_EQ(shown[2].text, FormatText("LoadLibrary Error!\r\n(%s)", kProgramFileName));
   EXPECT_EQ(shown[3], ApplicationBox("Load Device List Fail!"));
   EXPECT_EQ(shell.position, std::make_pair(0, 0));
   EXPECT_EQ(controller.Run(), nullptr);

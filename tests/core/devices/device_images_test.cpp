@@ -12,6 +12,7 @@
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_list_format.h"
 #include "core/devices/recording_selection_view.h"
+#include "core/platform/utf8_path.h"
 #include "core/text/format.h"
 #include "support/log_capture.h"
 #include "support/scripted_prompt.h"
@@ -30,13 +31,15 @@ const DeviceRecord kVelora = {.number = 5, .name = "VELORA-128", .sectorSizeKb =
 class DeviceImagesTest : public ::testing::Test {
  protected:
   DeviceImagesTest() {
-    std::filesystem::create_directory(imageDir);
+    std::filesystem::create_directory(Utf8Path(imageDir));
     catalogue.Assign({kVelora, TerminatorRecord()});
   }
 
   void AddImage(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    test::WriteBytes(imageDir + "/" + name, bytes);
+    test::WriteBytes(InImages(name), bytes);
   }
+  // A path in the image directory as the program spells it.
+  std::string InImages(const std::string& name) const { return PathUtf8(Utf8Path(imageDir) / Utf8Path(name)); }
   std::string Log() { return capture.Bytes(); }
 
   test::TempDir programDir;
@@ -52,7 +55,7 @@ TEST_F(DeviceImagesTest, ListsNamesWithoutExtensionAndStoresTheFileNames) {
   AddImage("a.bin", MakeImage(5, 0x0105, 16));
   AddImage("b.old.bin", MakeImage(5, 0x0105, 16));
   AddImage("notes.txt", {1, 2, 3});
-  std::filesystem::create_directory(imageDir + "/folder.bin");
+  std::filesystem::create_directory(Utf8Path(InImages("folder.bin")));
   ASSERT_TRUE(images.ScanDeviceImages());
   EXPECT_EQ(view.names, (std::vector<std::string>{"a", "b.old"}));
   EXPECT_EQ(images.FileNames(), (std::vector<std::string>{"a.bin", "b.old.bin"}));
@@ -91,7 +94,7 @@ TEST_F(DeviceImagesTest, SelectingAnImageLogsShowsAndKeepsItsDevice) {
   ASSERT_TRUE(images.ScanDeviceImages());
   ASSERT_TRUE(images.SelectDeviceImage(0));
 
-  const std::string path = imageDir + "/VELORA-128.bin";
+  const std::string path = InImages("VELORA-128.bin");
   EXPECT_EQ(Log(), Cp949("First file name is VELORA-128.bin\r\n"
                          "Load Binary File Name = " + path + "\r\n"
                          " ☞<" + path + "> File Size = 64\r\n"
@@ -133,7 +136,7 @@ TEST_F(DeviceImagesTest, IndexBeyondTheListFailsWithAnEmptyNameAndKeepsTheSelect
   const std::size_t logged = Log().size();
 
   EXPECT_FALSE(images.SelectDeviceImage(3));
-  EXPECT_EQ(Log().substr(logged), "Load Binary File Name = " + imageDir + "/\r\n"
+  EXPECT_EQ(Log().substr(logged), "Load Binary File Name = " + InImages("") + "\r\n"
                                   "Cannot Open File!\r\n"
                                   "Binary File <  > Read Fail!\r\n");
   EXPECT_EQ(prompt.Shown(), (std::vector<PromptMessage>{ApplicationBox("Cannot Open File!"),
@@ -153,7 +156,7 @@ TEST_F(DeviceImagesTest, ImageShorterThanItsHeaderIsAFailedReadThatKeepsNoImage)
   const std::size_t logged = Log().size();
 
   EXPECT_FALSE(images.SelectDeviceImage(1));
-  const std::string path = imageDir + "/short.bin";
+  const std::string path = InImages("short.bin");
   EXPECT_EQ(Log().substr(logged), Cp949("Load Binary File Name = " + path + "\r\n"
                                         " ☞<" + path + "> File Size = 3\r\n"
                                         "Failed to read file!"

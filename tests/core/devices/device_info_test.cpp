@@ -9,6 +9,7 @@
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_list_format.h"
 #include "core/devices/recording_selection_view.h"
+#include "core/platform/utf8_path.h"
 #include "support/log_capture.h"
 #include "support/scripted_prompt.h"
 #include "support/sim_harness.h"
@@ -77,7 +78,7 @@ TEST_F(DeviceInfoTest, EveryImageGetsARowAndBadFilesAreToldOneByOne) {
   EXPECT_EQ(DeviceInfoRowTexts(rows[3]), (DeviceInfoCells{"Not Registered!", "", "", "0", "0", "d.bin"}));
   EXPECT_EQ(prompt.Shown(), (std::vector<PromptMessage>{ApplicationBox("Failed to read file!"),
                                                         ApplicationBox("Cannot Open File!")}));
-  const std::string dir = programDir.File("Device/");
+  const std::string dir = PathUtf8(Utf8Path(programDir.File("Device")) / "");  // with its closing separator
   EXPECT_EQ(capture.Bytes().substr(logBefore.size()),
             "Load Binary File Name = " + dir + "a.bin\r\n" +
             "Load Binary File Name = " + dir + "b.bin\r\n" +
