@@ -11,7 +11,7 @@ set(CMAKE_RC_COMPILER  ${VANTRELL_MINGW_TRIPLE}-windres)
 
 # Build tools (the resource embedder, the image writer) and the tests'
 # discovery run through Wine.
-find_program(VANTRELL_WINE NAMES wine wine64 REQUIRED)
+find_program(VANTRELL_WINE NAMES wine REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VANTRELL_WINE})
 
 set(CMAKE_FIND_ROOT_PATH /usr/${VANTRELL_MINGW_TRIPLE} ${VANTRELL_WINDOWS_PREFIX} ${VANTRELL_QT_MINGW})

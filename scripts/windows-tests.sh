@@ -40,23 +40,29 @@ export WINEPREFIX=$root/build-win64/wine
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Debian's `wine` prefers the 32-bit loader when wine32 is installed.
+wine64=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver64 || echo /usr/lib/wine/wineserver64)
+[ -x "$wineserver" ] || wineserver=wineserver
+wine32=/usr/lib/wine/wine
 wine_ready() {
   mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1 || true
-  wineserver -w
+  "$wine64" wineboot --init >/dev/null 2>&1 || true
+  "$wineserver" -w
 }
 
 failed=()
 # run_program NAME EXE [ARGS...]: one Wine start for a whole test program,
 # its full output kept beside the tree, its summary shown.
 run_program() {
-  local name=$1 exe=$2
+  local name=$1 exe=$2 loader=$wine64
   shift 2
+  [[ $name == *_32 ]] && loader=$wine32
   local log=${exe%/bin/*}/wine-logs/$name.log
   mkdir -p "$(dirname "$log")"
   echo "windows: $name under Wine"
   local status=0
-  timeout 1200 "$@" wine "$exe" >"$log" 2>&1 || status=$?
+  timeout 1200 "$@" "$loader" "$exe" >"$log" 2>&1 || status=$?
   grep -E '^\[(==========|  PASSED  |  FAILED  |  SKIPPED )\]|tests? FAILED' "$log" | grep -v ' ms)$' || true
   if [ $status -ne 0 ]; then
     echo "windows: $name failed (exit $status); the last lines of $log:"
@@ -87,14 +93,14 @@ fi
 
 # 32-bit: the core, the simulator as a 32-bit OrbBulkUSB.dll, and their tests.
 build_tree build-win32 i686-w64-mingw32 mingw-w64-i686.cmake -DVANTRELL_BUILD_GUI=OFF -DVANTRELL_BUILD_CLI=OFF
-if [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ]; then
+if "$wine32" --version >/dev/null 2>&1; then
   run_program core_tests_32 build-win32/bin/core_tests.exe
   run_program sim_tests_32 build-win32/bin/sim_tests.exe
   run_program soak_tests_32 build-win32/bin/soak_tests.exe
 else
-  echo "windows: 32-bit Wine is not installed: the 32-bit build was made but its tests did not run"
+  echo "windows: no 32-bit Wine runs here (wine32:i386 needs a kernel that runs 32-bit programs): the 32-bit build was made, its tests did not run"
 fi
-wineserver -k 2>/dev/null || true
+"$wineserver" -k 2>/dev/null || true
 
 if [ ${#failed[@]} -gt 0 ]; then
   echo "windows: failed under Wine: ${failed[*]}"
