@@ -8,7 +8,13 @@
 #include "families/nand_family.h"
 #include "writer_device.h"
 
+// Only these functions leave the library: on Windows those marked for
+// export (the linker then exports nothing else), elsewhere the visible ones.
+#if defined(_WIN32)
+#define ORBSIM_EXPORT extern "C" __declspec(dllexport)
+#else
 #define ORBSIM_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 ORBSIM_EXPORT int OpenDevice(int id) { return orbsim::TheWriter().OpenDevice(id); }
 

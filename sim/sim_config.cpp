@@ -4,10 +4,15 @@
 #include <filesystem>
 #include <stdexcept>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include "families/chip_config.h"
 #include "families/nand_config.h"
+#include "sim_path.h"
 
 namespace orbsim {
 namespace {
@@ -21,11 +26,51 @@ FaultKind ParseFaultKind(const std::string& s) {
   throw std::invalid_argument("unknown fault kind \"" + s + "\"");
 }
 
+#if defined(_WIN32)
+// The file of the module holding this code (the library, or a test program
+// linking the engine), asked with a buffer that grows until the whole path fits.
+std::string LibraryDirectory() {
+  HMODULE self = nullptr;
+  if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                          reinterpret_cast<LPCWSTR>(&StateDirectory), &self)) {
+    return ".";
+  }
+  std::wstring file(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(self, file.data(), static_cast<DWORD>(file.size()));
+    if (n == 0) return ".";
+    if (n < file.size()) {
+      file.resize(n);
+      break;
+    }
+    file.resize(file.size() * 2);
+  }
+  return vantrell::PathUtf8(std::filesystem::path(file).parent_path());
+}
+
+// From the process environment itself, which both _wputenv and
+// SetEnvironmentVariableW change.
+std::string EnvironmentStateDirectory() {
+  const DWORD size = GetEnvironmentVariableW(L"ORBSIM_STATE_DIR", nullptr, 0);
+  if (size == 0) return {};
+  std::wstring value(size, L'\0');
+  const DWORD n = GetEnvironmentVariableW(L"ORBSIM_STATE_DIR", value.data(), size);
+  if (n == 0 || n >= size) return {};
+  value.resize(n);
+  return vantrell::Utf8FromWide(value);
+}
+#else
 std::string LibraryDirectory() {
   Dl_info info{};
   if (dladdr(reinterpret_cast<void*>(&StateDirectory), &info) == 0 || info.dli_fname == nullptr) return ".";
   return std::filesystem::path(info.dli_fname).parent_path().string();
 }
+
+std::string EnvironmentStateDirectory() {
+  const char* env = std::getenv("ORBSIM_STATE_DIR");
+  return env != nullptr ? std::string(env) : std::string();
+}
+#endif
 
 }  // namespace
 
@@ -65,7 +110,7 @@ const LinkFault* SimConfig::FaultAt(std::uint64_t exchange) const {
 }
 
 std::string StateDirectory() {
-  if (const char* env = std::getenv("ORBSIM_STATE_DIR"); env != nullptr && *env != '\0') return env;
+  if (std::string env = EnvironmentStateDirectory(); !env.empty()) return env;
   return LibraryDirectory() + "/OrbSimState";
 }
 

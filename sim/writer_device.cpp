@@ -7,12 +7,13 @@
 
 #include "descriptor/firmware_descriptor.h"
 #include "families/family_factory.h"
+#include "sim_path.h"
 
 namespace orbsim {
 namespace {
 
 SimConfig LoadConfigFile(const std::string& path, std::string& error) {
-  std::ifstream in(path);
+  std::ifstream in(SimPath(path));
   if (!in) return {};  // no file: the default writer, nothing to report
   try {
     return SimConfig::FromJson(nlohmann::json::parse(in));
@@ -106,7 +107,7 @@ int WriterDevice::Close() {
     if (config_.writeStatus) statusPath = store_->Directory() + "/status.json";
   }
   // What another process (a program under test) did, for whoever looks after it.
-  if (!statusPath.empty()) std::ofstream(statusPath, std::ios::trunc) << StatusJson();
+  if (!statusPath.empty()) std::ofstream(SimPath(statusPath), std::ios::trunc) << StatusJson();
   return 1;
 }
 

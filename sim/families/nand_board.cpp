@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "sim_path.h"
+
 #include "firmware_store.h"
 
 namespace orbsim {
@@ -34,12 +36,12 @@ std::string NandBoard::BlockPath(std::uint32_t block) const {
 
 bool NandBoard::EnsureDirectory() const {
   std::error_code ec;
-  std::filesystem::create_directories(directory_, ec);
+  std::filesystem::create_directories(SimPath(directory_), ec);
   return !ec;
 }
 
 void NandBoard::Load() {
-  std::ifstream in(BoardPath());
+  std::ifstream in(SimPath(BoardPath()));
   if (!in) return;  // a new board
   nlohmann::json stored;
   try {
@@ -56,19 +58,19 @@ void NandBoard::Load() {
     Discard();
     return;
   }
-  for (const auto& entry : std::filesystem::directory_iterator(directory_)) {
-    const std::string name = entry.path().filename().string();
+  for (const auto& entry : std::filesystem::directory_iterator(SimPath(directory_))) {
+    const std::string name = SimPathText(entry.path().filename());
     if (!name.starts_with(kBlockPrefix) || !name.ends_with(".bin")) continue;
     const std::string number = name.substr(std::char_traits<char>::length(kBlockPrefix));
     const unsigned long block = std::strtoul(number.c_str(), nullptr, 10);
-    auto bytes = ReadWholeFile(entry.path().string());
+    auto bytes = ReadWholeFile(SimPathText(entry.path()));
     if (block < geometry_.blockCount && bytes && bytes->size() == geometry_.blockSize) blocks_[block] = std::move(*bytes);
   }
 }
 
 void NandBoard::Discard() {
   std::error_code ec;
-  std::filesystem::remove_all(directory_, ec);
+  std::filesystem::remove_all(SimPath(directory_), ec);
   grownBad_.clear();
 }
 
@@ -97,7 +99,7 @@ void NandBoard::Erase(std::uint32_t block) {
   if (blocks_.erase(block) == 0) return;
   unsaved_.erase(block);
   std::error_code ec;
-  std::filesystem::remove(BlockPath(block), ec);
+  std::filesystem::remove(SimPath(BlockPath(block)), ec);
 }
 
 void NandBoard::Program(std::uint32_t block, std::uint32_t offset, std::span<const std::uint8_t> bytes) {

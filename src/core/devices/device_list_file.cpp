@@ -28,7 +28,7 @@ bool RegisterDeviceList(const std::string& programFile, std::span<const DeviceRe
     return false;
   }
   table.resources[kIdrDevVer] = EncodeDeviceList(records);
-  return AppendResources(programFile, table.resources, error);
+  return WriteProgramResources(programFile, table.resources, error);
 }
 
 }  // namespace vantrell

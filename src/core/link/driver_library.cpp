@@ -2,6 +2,10 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include <filesystem>
+
+#include "core/platform/utf8_path.h"
 #else
 #include <dlfcn.h>
 #endif
@@ -37,11 +41,27 @@ class LibraryUsbDriver final : public UsbDriver {
 
 #if defined(_WIN32)
 using LibraryHandle = HMODULE;
-LibraryHandle OpenLibrary(const std::string& path) { return LoadLibraryA(path.c_str()); }
+constexpr char kPathSeparator = '\\';
+// A path names that file, whose own dependencies are then looked for beside
+// it first. A bare name is looked for in the program's directory first, then
+// in the system's directories (never the current directory).
+// That search wants a whole path with backslashes.
+LibraryHandle OpenLibrary(const std::string& path) {
+  if (path.find_first_of("\\/") == std::string::npos) {
+    return LoadLibraryExW(WideFromUtf8(path).c_str(), nullptr,
+                          LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  }
+  std::error_code ec;
+  std::filesystem::path file = std::filesystem::absolute(Utf8Path(path), ec);
+  if (ec) file = Utf8Path(path);
+  file.make_preferred();
+  return LoadLibraryExW(file.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
 void* LookUp(LibraryHandle h, const char* name) { return reinterpret_cast<void*>(GetProcAddress(h, name)); }
 std::string LastLoadError() { return "error " + std::to_string(GetLastError()); }
 #else
 using LibraryHandle = void*;
+constexpr char kPathSeparator = '/';
 LibraryHandle OpenLibrary(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
 void* LookUp(LibraryHandle h, const char* name) { return dlsym(h, name); }
 std::string LastLoadError() {
@@ -81,7 +101,7 @@ DriverBinding BindDriverLibrary(const std::string& programDirectory) {
   // A library found beside the program is the one used, even when it turns
   // out to lack an export: the search order decides which file, not which works.
   if (!programDirectory.empty()) {
-    if (LibraryHandle local = OpenLibrary(programDirectory + "/" + kDriverLibraryName)) return BindHandle(local);
+    if (LibraryHandle local = OpenLibrary(programDirectory + kPathSeparator + kDriverLibraryName)) return BindHandle(local);
   }
   return BindDriverLibraryAt(kDriverLibraryName);
 }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "core/platform/utf8_path.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #endif
@@ -10,9 +12,18 @@ namespace vantrell {
 
 std::string ExecutablePath() {
 #if defined(_WIN32)
-  char buffer[MAX_PATH * 4];
-  DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
+  // The path is as long as it is: the buffer grows until the whole of it
+  // fits, so a deep program directory is never cut short.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    if (n < path.size()) {
+      path.resize(n);
+      return Utf8FromWide(path);
+    }
+    path.resize(path.size() * 2);
+  }
 #else
   std::error_code ec;
   auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -22,7 +33,7 @@ std::string ExecutablePath() {
 
 std::string ProgramDirectory() {
   const std::string exe = ExecutablePath();
-  return exe.empty() ? std::string(".") : std::filesystem::path(exe).parent_path().string();
+  return exe.empty() ? std::string(".") : PathUtf8(Utf8Path(exe).parent_path());
 }
 
 }  // namespace vantrell

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/platform/replacement_file.h"
+#include "core/platform/utf8_path.h"
 
 namespace vantrell {
 namespace {
@@ -124,8 +125,9 @@ ResourceRead Failed(ResourceStep step) { return ResourceRead{{}, step}; }
 // no regular file or cannot be opened.
 Table OpenTable(const std::string& path, std::ifstream& in) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return Table{TableState::Unreadable, 0, 0, {}};
-  in.open(path, std::ios::binary);
+  const std::filesystem::path file = Utf8Path(path);
+  if (!std::filesystem::is_regular_file(file, ec)) return Table{TableState::Unreadable, 0, 0, {}};
+  in.open(file, std::ios::binary);
   if (!in) return Table{TableState::Unreadable, 0, 0, {}};
   return ScanTable(in);
 }
@@ -190,7 +192,7 @@ std::string ProgramFilePath(const std::string& programDirectory) {
   return programDirectory + kPathSeparator + kProgramFileName;
 }
 
-ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id) {
+ResourceRead ReadAppendedResource(const std::string& path, std::uint32_t id) {
   std::ifstream in;
   const Table table = OpenTable(path, in);
   if (table.state == TableState::Unreadable) return Failed(ResourceStep::LoadLibrary);
@@ -203,7 +205,7 @@ ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id) {
   return read;
 }
 
-ResourceTableRead ReadProgramResources(const std::string& path) {
+ResourceTableRead ReadAppendedResources(const std::string& path) {
   std::ifstream in;
   const Table table = OpenTable(path, in);
   if (table.state == TableState::Unreadable) return {{}, ResourceStep::LoadLibrary};
@@ -228,9 +230,23 @@ bool AppendResources(const std::string& path, const ResourceMap& resources, std:
   // place only when whole: a failure leaves the program file as it was.
   ReplacementFile out(path);
   if (!CopyPrefix(in, cut, out)) return Fail(error, out.Error().empty() ? "cannot read " + path : out.Error());
+  // Closed before the new file is renamed over it: Windows refuses to
+  // replace a file that is still open.
+  in.close();
   const std::vector<std::uint8_t> table = BuildTable(resources, cut);
   if (!out.Write(table.data(), table.size()) || !out.Commit()) return Fail(error, out.Error());
   return true;
 }
+
+#if !defined(_WIN32)
+// The program file carries the appended table.
+ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id) { return ReadAppendedResource(path, id); }
+
+ResourceTableRead ReadProgramResources(const std::string& path) { return ReadAppendedResources(path); }
+
+bool WriteProgramResources(const std::string& path, const ResourceMap& resources, std::string* error) {
+  return AppendResources(path, resources, error);
+}
+#endif
 
 }  // namespace vantrell

@@ -1,9 +1,13 @@
 #pragma once
-// Binary resources carried by the program file itself: a table appended to
-// the executable after linking (loaders ignore bytes past the image), found
-// again from its fixed-size trailer at the very end of the file.
+// Binary resources carried by the program file itself. On Windows they are
+// the executable's own RCDATA resources, compiled in by the build and read
+// and written with the system's resource calls. Elsewhere they are a table
+// appended to the executable after linking (loaders ignore bytes past the
+// image), found again from its fixed-size trailer at the very end of the
+// file; that format is built everywhere, for the tools and tests.
 //
-// Layout, all numbers little-endian:
+// Appended table layout:
+// all numbers little-endian:
 //   data of every entry, back to back           (starts at tableOffset)
 //   directory: count entries of 16 bytes        id u32, size u32, check u32, offset u32
 //   trailer, 32 bytes                           magic[8], layout u32, count u32,
@@ -53,17 +57,35 @@ using ResourceMap = std::map<std::uint32_t, std::vector<std::uint8_t>>;
 // The path of the program file in a program directory.
 std::string ProgramFilePath(const std::string& programDirectory);
 
-// Reads resource id from the table at the end of file path.
-ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id);
-
-// Every resource of the table at the end of file path, each read whole and
-// checked; failedStep as for ReadProgramResource.
 struct ResourceTableRead {
   ResourceMap resources;
   ResourceStep failedStep = ResourceStep::None;
   explicit operator bool() const { return failedStep == ResourceStep::None; }
 };
+
+// The program file's resources, as this platform carries them.
+
+// Reads resource id of program file path.
+ResourceRead ReadProgramResource(const std::string& path, std::uint32_t id);
+
+// Every resource of program file path, each read whole; failedStep as for
+// ReadProgramResource.
 ResourceTableRead ReadProgramResources(const std::string& path);
+
+// Makes exactly these the resources of program file path (on Windows its
+// RCDATA ones: icons, manifest and version stay). The new file is made
+// beside the old one and takes its place only when whole: a failure (false,
+// with a reason) leaves the program file as it was and nothing beside it.
+bool WriteProgramResources(const std::string& path, const ResourceMap& resources, std::string* error = nullptr);
+
+// The appended table.
+
+// Reads resource id from the table at the end of file path.
+ResourceRead ReadAppendedResource(const std::string& path, std::uint32_t id);
+
+// Every resource of the table at the end of file path, each read whole and
+// checked; failedStep as for ReadAppendedResource.
+ResourceTableRead ReadAppendedResources(const std::string& path);
 
 // Appends a table holding exactly these resources to file path, replacing
 // the table it already carries (so running it again changes nothing). The

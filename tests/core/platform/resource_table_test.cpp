@@ -3,10 +3,12 @@
 #include "core/platform/resource_table.h"
 
 #include <filesystem>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "core/platform/program_file_fixture.h"
+#include "core/platform/utf8_path.h"
 #include "support/temp_dir.h"
 
 namespace vantrell {
@@ -16,6 +18,7 @@ using test::Bytes;
 using test::ProgramBody;
 using test::ReadBytes;
 using test::WriteBytes;
+using test::WriteAppendedFile;
 using test::WriteProgramFile;
 
 // Where the trailer keeps its numbers, counted back from the file's end.
@@ -42,19 +45,19 @@ class ResourceTableTest : public ::testing::Test {
   const std::vector<std::uint8_t> list = Bytes(std::string(576, 'L'));
   const std::vector<std::uint8_t> tool = Bytes("a companion tool");
 
-  std::string WriteBoth() { return WriteProgramFile(path, {{kIdrDevVer, list}, {kIdrDevUpdate, tool}}); }
+  std::string WriteBoth() { return WriteAppendedFile(path, {{kIdrDevVer, list}, {kIdrDevUpdate, tool}}); }
   ResourceStep StepAfter(const std::string& damagedBytes) {
     WriteBytes(path, damagedBytes);
-    return ReadProgramResource(path, kIdrDevVer).failedStep;
+    return ReadAppendedResource(path, kIdrDevVer).failedStep;
   }
 };
 
 TEST_F(ResourceTableTest, ReadsBackEveryResourceAndLeavesTheProgramAsItWas) {
   WriteBoth();
-  const ResourceRead first = ReadProgramResource(path, kIdrDevVer);
+  const ResourceRead first = ReadAppendedResource(path, kIdrDevVer);
   ASSERT_TRUE(first);
   EXPECT_EQ(first.bytes, list);
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevUpdate).bytes, tool);
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevUpdate).bytes, tool);
   const std::string file = ReadBytes(path);
   const std::vector<std::uint8_t> body = ProgramBody();
   EXPECT_EQ(file.substr(0, body.size()), std::string(body.begin(), body.end()));
@@ -67,30 +70,30 @@ TEST_F(ResourceTableTest, AppendingAgainReplacesTheTableInsteadOfAddingOne) {
   EXPECT_EQ(ReadBytes(path), once);
 
   ASSERT_TRUE(AppendResources(path, {{kIdrDevVer, Bytes("new list")}}));
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).bytes, Bytes("new list"));
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevUpdate).failedStep, ResourceStep::FindResource);
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevVer).bytes, Bytes("new list"));
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevUpdate).failedStep, ResourceStep::FindResource);
   EXPECT_LT(ReadBytes(path).size(), once.size());
 }
 
 TEST_F(ResourceTableTest, AnEmptyResourceIsFoundAndEmpty) {
-  WriteProgramFile(path, {{kIdrAutoUpdate, {}}});
-  const ResourceRead read = ReadProgramResource(path, kIdrAutoUpdate);
+  WriteAppendedFile(path, {{kIdrAutoUpdate, {}}});
+  const ResourceRead read = ReadAppendedResource(path, kIdrAutoUpdate);
   EXPECT_TRUE(read);
   EXPECT_TRUE(read.bytes.empty());
 }
 
 TEST_F(ResourceTableTest, MissingProgramFileFailsAtLoadLibrary) {
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).failedStep, ResourceStep::LoadLibrary);
-  EXPECT_EQ(ReadProgramResource(dir.Path(), kIdrDevVer).failedStep, ResourceStep::LoadLibrary);
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevVer).failedStep, ResourceStep::LoadLibrary);
+  EXPECT_EQ(ReadAppendedResource(dir.Path(), kIdrDevVer).failedStep, ResourceStep::LoadLibrary);
 }
 
 TEST_F(ResourceTableTest, FileWithoutTableOrWithoutTheIdFailsAtFindResource) {
   WriteBytes(path, ProgramBody());
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
   WriteBytes(path, std::string());
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
-  WriteProgramFile(path, {{kIdrDevUpdate, tool}});
-  EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
+  WriteAppendedFile(path, {{kIdrDevUpdate, tool}});
+  EXPECT_EQ(ReadAppendedResource(path, kIdrDevVer).failedStep, ResourceStep::FindResource);
 }
 
 // Damaged tables: never a crash, never a read out of the file, never an
@@ -137,7 +140,7 @@ TEST_F(ResourceTableTest, EveryCutOfTheFileFailsCleanly) {
   for (std::size_t size = 0; size < whole.size(); ++size) {
     const ResourceRead read = [&] {
       WriteBytes(path, whole.substr(0, size));
-      return ReadProgramResource(path, kIdrDevVer);
+      return ReadAppendedResource(path, kIdrDevVer);
     }();
     ASSERT_FALSE(read) << size;
     EXPECT_TRUE(read.failedStep == ResourceStep::FindResource || read.failedStep == ResourceStep::LoadResource);
@@ -151,7 +154,7 @@ TEST_F(ResourceTableTest, AnyFlippedByteGivesTheTrueBytesOrAFailure) {
     std::string damaged = whole;
     damaged[at] = static_cast<char>(damaged[at] ^ 0xA5);
     WriteBytes(path, damaged);
-    const ResourceRead read = ReadProgramResource(path, kIdrDevVer);
+    const ResourceRead read = ReadAppendedResource(path, kIdrDevVer);
     if (read) {
       EXPECT_EQ(read.bytes, list) << "byte " << at;
     }
@@ -172,6 +175,38 @@ TEST_F(ResourceTableTest, WriterRefusesAFileWithADamagedTableAndLeavesItAlone) {
 TEST_F(ResourceTableTest, WriterRefusesAMissingFile) {
   EXPECT_FALSE(AppendResources(path, {{kIdrDevVer, list}}));
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// The program's own resources, as this platform carries them (on Windows
+// the executable's RCDATA resources).
+
+class ProgramResourcesTest : public ::testing::Test {
+ protected:
+  test::TempDir dir;
+  const std::string path = ProgramFilePath(dir.Path());
+
+  std::ptrdiff_t FilesInDirectory() const {
+    return std::distance(std::filesystem::directory_iterator(Utf8Path(dir.Path())), {});
+  }
+};
+
+TEST_F(ProgramResourcesTest, WrittenResourcesReplaceTheOldOnesAndNothingIsLeftBeside) {
+  WriteProgramFile(path, {{kIdrDevVer, Bytes("list")}, {kIdrDevUpdate, Bytes("editor")}});
+  const ResourceMap next = {{kIdrDevVer, Bytes("new list")}, {kIdrAutoUpdate, Bytes("updater")}};
+  std::string error;
+  ASSERT_TRUE(WriteProgramResources(path, next, &error)) << error;
+  const ResourceTableRead read = ReadProgramResources(path);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read.resources, next);
+  EXPECT_EQ(ReadProgramResource(path, kIdrDevUpdate).failedStep, ResourceStep::FindResource);
+  EXPECT_EQ(FilesInDirectory(), 1);
+}
+
+TEST_F(ProgramResourcesTest, AMissingProgramFileFailsAtLoadLibraryAndIsNotCreated) {
+  EXPECT_EQ(ReadProgramResource(path, kIdrDevVer).failedStep, ResourceStep::LoadLibrary);
+  EXPECT_EQ(ReadProgramResources(path).failedStep, ResourceStep::LoadLibrary);
+  EXPECT_FALSE(WriteProgramResources(path, {{kIdrDevVer, Bytes("list")}}));
+  EXPECT_EQ(FilesInDirectory(), 0);
 }
 
 }  // namespace

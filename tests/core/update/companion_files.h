@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/platform/resource_table.h"
+#include "fixtures/stand_in_program.h"
 #include "support/temp_dir.h"
 
 namespace vantrell::test {
@@ -28,8 +29,8 @@ inline std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.b
 // other bytes before them).
 inline std::string WriteProgramFile(const TempDir& dir, const ResourceMap& resources) {
   const std::string path = ProgramFilePath(dir.Path());
-  WriteBytes(path, std::string(64, 'P'));
-  AppendResources(path, resources);
+  WriteStandInProgram(path, std::vector<std::uint8_t>(64, 'P'));
+  WriteProgramResources(path, resources);
   return path;
 }
 
