@@ -9,6 +9,7 @@
 
 #include "core/devices/device_list_format.h"
 #include "core/platform/program_file_fixture.h"
+#include "core/text/format.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 
@@ -102,7 +103,7 @@ TEST_F(DeviceCatalogueTest, ProgramUnderAnotherNameFailsWithTheLoadLibraryBoxes)
   WriteList(list);
   std::filesystem::rename(ProgramFile(), dir.File("Vantrell-1.18"));
   EXPECT_FALSE(Load());
-  const std::vector<PromptMessage> expected = {WindowBox("Error!", "LoadLibrary Error!\r\n(Vantrell)"),
+  const std::vector<PromptMessage> expected = {WindowBox("Error!", FormatText("LoadLibrary Error!\r\n(%s)", kProgramFileName)),
                                                ApplicationBox("Load Device List Fail!")};
   EXPECT_EQ(prompt.Shown(), expected);
   EXPECT_EQ(prompt.Shown()[1].icon, BoxIcon::Warning);
@@ -117,6 +118,8 @@ TEST_F(DeviceCatalogueTest, EachFailedStepHasItsBoxAndLeavesTheCatalogueAlone) {
   const std::vector<Case> cases = {
       {"FindResource Error!(IDR_DEV_VER)", [&] { WriteBytes(ProgramFile(), test::ProgramBody()); }},
       {"FindResource Error!(IDR_DEV_VER)", [&] { WriteProgramFile(ProgramFile(), {{kIdrDevUpdate, {1, 2}}}); }},
+#if !defined(_WIN32)
+      // Damage to the appended table; Windows carries the list in the image.
       {"LoadResource Error!(IDR_DEV_VER)",
        [&] {
          WriteList(list);
@@ -131,6 +134,7 @@ TEST_F(DeviceCatalogueTest, EachFailedStepHasItsBoxAndLeavesTheCatalogueAlone) {
          bytes[test::ProgramBody().size() + 2] ^= 0x20;  // a letter of the first name
          WriteBytes(ProgramFile(), bytes);
        }},
+#endif
   };
   for (const Case& c : cases) {
     test::ScriptedPrompt casePrompt;

@@ -50,9 +50,10 @@ TEST_F(MainWindowCommandsTest, CurrentDeviceInformationDescribesTheSelectedImage
 }
 
 TEST_F(MainWindowCommandsTest, UpdateCheckTellsWhenNoManifestCanBeFetched) {
-  ::setenv(kUpdateBaseUrlVariable, "http://127.0.0.1:1", 1);  // nothing listens there
-  window->findChild<QAction*>("32778")->trigger();
-  ::unsetenv(kUpdateBaseUrlVariable);
+  {
+    test::ScopedEnvironment nowhere(kUpdateBaseUrlVariable, "http://127.0.0.1:1");  // nothing listens there
+    window->findChild<QAction*>("32778")->trigger();
+  }
   EXPECT_EQ(prompt->Texts(), std::vector<std::string>{"update info can't find!"});
   EXPECT_TRUE(window->isVisible());
 }
@@ -73,7 +74,14 @@ TEST_F(MainWindowCommandsTest, TheEditorKeyWritesOutAndStartsTheEditorThenEndsWi
 }
 
 TEST_F(MainWindowCommandsTest, AnEditorThatCannotBeWrittenOutKeepsTheWindowOpen) {
+#if defined(_WIN32)
+  // A directory that takes no new files.
+  test::TempDir readOnly;
+  std::filesystem::permissions(readOnly.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  test::ScopedCurrentDirectory inside(readOnly.Path());
+#else
   test::ScopedCurrentDirectory inside("/proc");  // takes no new files, whoever asks
+#endif
   PressEditorKey();
   EXPECT_EQ(prompt->Texts(), (std::vector<std::string>{"WriteFile Error!(IDR_DEV_UPDATE)", "DevUpdateExeLoad Fail!"}));
   EXPECT_TRUE(window->isVisible());

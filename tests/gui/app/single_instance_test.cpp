@@ -1,47 +1,103 @@
 // The real program as the desktop starts and ends it: a second start alerts
 // the first and ends without a window of its own; a request to end closes it
 // properly; another user's instance is not in the way.
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QThread>
 #include <QProcessEnvironment>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <csignal>
 #include <unistd.h>
+#endif
 
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
+#include "core/platform/resource_table.h"
+#include "core/platform/settings_store.h"
 #include "gui/app/single_instance.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+#if defined(_WIN32)
+// The settings live in the user's registry key: emptied before a start.
+std::unique_ptr<QSettings> StoredSettings(const vantrell::test::TempDir&) {
+  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                     QString::fromUtf8(vantrell::kSettingsKey), QStringLiteral("Vantrell"));
+}
+
+// The lock is a mutex and the socket a named pipe: listening shows as a
+// pipe that takes a connection.
+bool Listening(const vantrell::test::TempDir& dir) {
+  QLocalSocket socket;
+  socket.connectToServer(QString::fromStdString(dir.File("Vantrell")));
+  return socket.waitForConnected(200);
+}
+
+// What the desktop sends when the operator ends the program from outside
+// (taskkill without /F): WM_CLOSE to each of its top-level windows.
+void RequestEnd(const QProcess& program) {
+  struct Target {
+    DWORD process;
+  } target{static_cast<DWORD>(program.processId())};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == reinterpret_cast<Target*>(param)->process) PostMessageW(window, WM_CLOSE, 0, 0);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&target));
+}
+#else
+std::unique_ptr<QSettings> StoredSettings(const vantrell::test::TempDir& dir) {
+  return std::make_unique<QSettings>(QString::fromStdString(dir.File("Vantrell PC Program of Orbelle/Vantrell.conf")),
+                                     QSettings::IniFormat);
+}
+
+bool Listening(const vantrell::test::TempDir& dir) {
+  return QFileInfo::exists(QString::fromStdString(dir.File("Vantrell.instance.lock"))) &&
+         QFileInfo::exists(QString::fromStdString(dir.File("Vantrell")));
+}
+
+// What a session manager sends at logout; the window manager's close
+// request takes the same way through the window's close handler.
+void RequestEnd(const QProcess& program) { ::kill(static_cast<pid_t>(program.processId()), SIGTERM); }
+#endif
+
 QProcess* StartProgram(const vantrell::test::TempDir& dir, QObject* parent) {
   auto* process = new QProcess(parent);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   // Everything the program keeps per user goes into the test's directory.
-  env.insert("QT_QPA_PLATFORM", "offscreen");
+#if !defined(_WIN32)
+  env.insert("QT_QPA_PLATFORM", "offscreen");  // on Windows the test's own platform: a close request needs a window
+#endif
   env.insert("TMPDIR", QString::fromStdString(dir.Path()));
+  env.insert("TMP", QString::fromStdString(dir.Path()));
+  env.insert("TEMP", QString::fromStdString(dir.Path()));
   env.insert("XDG_CONFIG_HOME", QString::fromStdString(dir.Path()));
   env.insert("XDG_RUNTIME_DIR", QString::fromStdString(dir.Path()));
   env.insert("ORBSIM_STATE_DIR", QString::fromStdString(dir.Path()));
   process->setProcessEnvironment(env);
-  process->start(QString(VANTRELL_BIN_DIR) + "/Vantrell", {});
+  process->start(QString(VANTRELL_BIN_DIR) + "/" + vantrell::kProgramFileName, {});
   return process;
 }
 
 // Waits until the program has taken its lock and listens.
 bool WaitUntilListening(const vantrell::test::TempDir& dir, QProcess& program) {
-  const QString lock = QString::fromStdString(dir.File("Vantrell.instance.lock"));
-  const QString socket = QString::fromStdString(dir.File("Vantrell"));
   QElapsedTimer timer;
   timer.start();
-  while (!(QFileInfo::exists(lock) && QFileInfo::exists(socket)) && timer.elapsed() < 20000) QThread::msleep(20);
+  while (!Listening(dir) && timer.elapsed() < 20000) QThread::msleep(20);
   EXPECT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
-  return QFileInfo::exists(socket);
+  return Listening(dir);
 }
 
 TEST(SingleInstance, ASecondStartEndsAndLeavesTheFirstRunning) {
@@ -63,20 +119,19 @@ TEST(SingleInstance, ASecondStartEndsAndLeavesTheFirstRunning) {
 
 TEST(ProgramEnd, AnEndRequestClosesTheWindowWritesTheSettingsAndEndsTheProcess) {
   vantrell::test::TempDir dir;
+  StoredSettings(dir)->clear();
   QObject owner;
   QProcess* program = StartProgram(dir, &owner);
   ASSERT_TRUE(program->waitForStarted(5000));
   ASSERT_TRUE(WaitUntilListening(dir, *program));
-  // What a session manager sends at logout; the window manager's close
-  // request takes the same way through the window's close handler.
-  ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+  RequestEnd(*program);
   ASSERT_TRUE(program->waitForFinished(5000));
   EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program->exitCode(), 0);
-  QSettings stored(QString::fromStdString(dir.File("Vantrell PC Program of Orbelle/Vantrell.conf")),
-                   QSettings::IniFormat);
-  EXPECT_EQ(stored.value("PreviousSetValue/SelectedDev", -1).toInt(), 0);
-  EXPECT_TRUE(stored.contains("Initialization/Width"));
+  const auto stored = StoredSettings(dir);
+  stored->sync();
+  EXPECT_EQ(stored->value("PreviousSetValue/SelectedDev", -1).toInt(), 0);
+  EXPECT_TRUE(stored->contains("Initialization/Width"));
 }
 
 TEST(SingleInstance, EachUsersLockDirectoryHasItsOwnFirstInstance) {
@@ -97,7 +152,12 @@ TEST(SingleInstance, TheUsersRuntimeDirectoryElseTheUserIdInTheName) {
   const QString shared = vantrell::gui::InstancePlace("Vantrell");
   if (had) qputenv("XDG_RUNTIME_DIR", saved);
   EXPECT_EQ(runtime, "/run/user/4321/Vantrell");
+#if defined(_WIN32)
+  // The temporary directory is the user's own there.
+  EXPECT_EQ(shared, QDir(QDir::tempPath()).filePath("Vantrell"));
+#else
   EXPECT_TRUE(shared.endsWith(QString("/Vantrell-%1").arg(::getuid()))) << shared.toStdString();
+#endif
 }
 
 }  // namespace

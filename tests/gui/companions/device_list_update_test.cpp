@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "core/devices/device_info.h"
+#include "core/link/driver_library.h"
 #include "core/platform/resource_table.h"
 #include "core/platform/settings_store.h"
 #include "gui/app/main_window.h"
@@ -33,7 +34,7 @@ class DeviceListUpdateTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!fs::exists(ProgramFilePath(VANTRELL_BIN_DIR))) GTEST_SKIP() << "the program is not built";
-    for (const char* name : {kProgramFileName, "libOrbBulkUSB.so", "Device"}) {
+    for (const char* name : {kProgramFileName, kDriverLibraryName, "Device"}) {
       fs::copy(fs::path(VANTRELL_BIN_DIR) / name, fs::path(copy.Path()) / name, fs::copy_options::recursive);
     }
     dialog.show();

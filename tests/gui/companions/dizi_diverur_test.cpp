@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/resource_table.h"
 #include "core/update/companion_files.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/support/gui_wait.h"
@@ -28,14 +29,22 @@ std::string File(const std::string& name, const std::string& version = "") {
   return "<file name=\"" + name + "\" version=\"" + version + "\"/>";
 }
 
+// The program file by its fixed name, and the updater's (".exe" on Windows).
+const std::string kProgram = kProgramFileName;
+#if defined(_WIN32)
+const std::string kUpdater = "DiziDiverur.exe";
+#else
+const std::string kUpdater = "DiziDiverur";
+#endif
+
 class DiziDiverurTest : public ::testing::Test {
  protected:
   DiziDiverurTest() {
-    test::WriteBytes(dir.File("Vantrell"), test::ScriptLeaving("Vantrell.started"));
-    fs::permissions(dir.File("Vantrell"), fs::perms::owner_all);
+    test::WriteBytes(dir.File(kProgram), test::ScriptLeaving("Vantrell.started"));
+    fs::permissions(dir.File(kProgram), fs::perms::owner_all);
     test::WriteBytes(dir.File("engine.so"), "engine 1");
     test::WriteBytes(dir.File("old.dll"), "old");
-    test::WriteBytes(dir.File("update.xml"), List(File("Vantrell", "1") + File("engine.so", "1")));
+    test::WriteBytes(dir.File("update.xml"), List(File(kProgram, "1") + File("engine.so", "1")));
   }
 
   test::UpdateServer server;
@@ -43,25 +52,27 @@ class DiziDiverurTest : public ::testing::Test {
 };
 
 TEST_F(DiziDiverurTest, TheBuiltUpdaterUpdatesStartsTheProgramAndRemovesItself) {
-  const std::string published = List(File("Vantrell", "2") + File("engine.so", "2"));
+  const std::string published = List(File(kProgram, "2") + File("engine.so", "2"));
   server.Publish("update.xml", published);
   server.Publish("delete_list.xml", List(File("old.dll")));
-  server.Publish("Vantrell", test::ScriptLeaving("Vantrell.started") + "# version 2\n");
+  server.Publish(kProgram, test::ScriptLeaving("Vantrell.started") + "# version 2\n");
   server.Publish("engine.so", "engine 2");
-  fs::copy_file(VANTRELL_UPDATER_FILE, dir.File("DiziDiverur"));
+  fs::copy_file(VANTRELL_UPDATER_FILE, dir.File(kUpdater));
 
   QProcess updater;
   updater.setWorkingDirectory(QString::fromStdString(dir.Path()));
-  updater.start(QString::fromStdString(dir.File("DiziDiverur")), {});
+  updater.start(QString::fromStdString(dir.File(kUpdater)), {});
   ASSERT_TRUE(updater.waitForFinished(60000)) << updater.readAllStandardError().toStdString();
   EXPECT_EQ(updater.exitCode(), 0) << updater.readAllStandardError().toStdString();
 
-  EXPECT_EQ(test::ReadBytes(dir.File("Vantrell")), test::ScriptLeaving("Vantrell.started") + "# version 2\n");
+  EXPECT_EQ(test::ReadBytes(dir.File(kProgram)), test::ScriptLeaving("Vantrell.started") + "# version 2\n");
   EXPECT_EQ(test::ReadBytes(dir.File("engine.so")), "engine 2");
   EXPECT_FALSE(fs::exists(dir.File("old.dll")));
   EXPECT_EQ(test::ReadBytes(dir.File("update.xml")), published);
   EXPECT_TRUE(test::MarkerAppears(dir.File("Vantrell.started")));
-  EXPECT_FALSE(fs::exists(dir.File("DiziDiverur"))) << "the updater removes its own file";
+  // Windows lets the file go only once the process has ended.
+  EXPECT_TRUE(test::WaitUntil([&] { return !fs::exists(dir.File(kUpdater)); }, 10000))
+      << "the updater removes its own file";
 }
 
 TEST_F(DiziDiverurTest, TheWindowShowsTheProgressAndWhatWasRefused) {
@@ -69,7 +80,7 @@ TEST_F(DiziDiverurTest, TheWindowShowsTheProgressAndWhatWasRefused) {
   server.Publish("delete_list.xml", List(""));
   server.Publish("engine.so", "engine 2");
   test::ScopedCurrentDirectory inside(dir.Path());
-  UpdaterSettings settings = UpdaterSettingsFor(dir.Path(), dir.File("DiziDiverur"));
+  UpdaterSettings settings = UpdaterSettingsFor(dir.Path(), dir.File(kUpdater));
   CDiziDiverurDlg window(settings);
   window.show();
   window.StartUpdate();
