@@ -59,7 +59,7 @@ failed=()
 known_failures() {  # program -> a GoogleTest negative filter, or nothing
   local program=${1%_32} tests
   tests=$(sed -n "s/^$program[[:space:]]\+\([^ #]\+\).*/\1/p" tests/windows-known-failures.txt | paste -sd: -)
-  [ -n "$tests" ] && echo "--gtest_filter=-$tests"
+  if [ -n "$tests" ]; then echo "--gtest_filter=-$tests"; fi
 }
 run_program() {
   local name=$1 exe=$2 loader=$wine64
