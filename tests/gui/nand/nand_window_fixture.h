@@ -15,6 +15,7 @@
 #include "core/nand/operations/nand_session.h"
 #include "gui/controls/mask_edit.h"
 #include "gui/nand/nand_flash_management.h"
+#include "gui/support/click_button.h"
 #include "gui/support/gui_wait.h"
 #include "support/log_capture.h"
 #include "support/scripted_prompt.h"
@@ -22,6 +23,7 @@
 
 namespace vantrell::gui::test {
 
+using vantrell::test::ClickButton;
 using vantrell::test::WaitUntil;
 
 // Every control whose state the window's rules set.
@@ -61,7 +63,7 @@ class NandWindowFixture : public ::testing::Test {
   std::string Text(int id) { return Find<QLabel>(id)->text().toStdString(); }
   std::string EditText(int id) { return Find<QLineEdit>(id)->text().toStdString(); }
   bool Checked(int id) { return Find<QCheckBox>(id)->isChecked(); }
-  void Click(int id) { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
+  void Click(int id) { ClickButton(Find<QAbstractButton>(id)); }
   std::vector<int> Enabled() {
     std::vector<int> ids;
     for (int id : kRuledControls)

@@ -23,6 +23,7 @@
 #include "gui/controls/cell_header_ctrl.h"
 #include "gui/controls/cell_list_ctrl.h"
 #include "gui/program/down_window.h"
+#include "gui/support/click_button.h"
 #include "gui/support/gui_wait.h"
 #include "support/log_capture.h"
 #include "support/scripted_prompt.h"
@@ -31,6 +32,7 @@
 
 namespace vantrell::gui::test {
 
+using vantrell::test::ClickButton;
 using vantrell::test::WaitUntil;
 
 inline vantrell::test::ChipDeviceSpec SmallDevice() {

@@ -253,15 +253,15 @@ TEST_F(AutoRunSelectTest, TheBoxesStartFromTheSavedOptionsWithEraseAllOffWhenNot
 TEST_F(AutoRunSelectTest, EraseAndEraseAllExcludeEachOtherAndOkSavesTheBoxes) {
   Open();
   OperateDialog([&](CAutoRunSelect& dialog) {
-    QTest::mouseClick(Box(dialog, "1059"), Qt::LeftButton);  // Erase All on: Erase off
+    ClickButton(Box(dialog, "1059"));  // Erase All on: Erase off
     EXPECT_TRUE(Box(dialog, "1059")->isChecked());
     EXPECT_FALSE(Box(dialog, "1042")->isChecked());
-    QTest::mouseClick(Box(dialog, "1042"), Qt::LeftButton);  // Erase on: Erase All off
+    ClickButton(Box(dialog, "1042"));  // Erase on: Erase All off
     EXPECT_FALSE(Box(dialog, "1059")->isChecked());
     EXPECT_TRUE(Box(dialog, "1042")->isChecked());
-    QTest::mouseClick(Box(dialog, "1059"), Qt::LeftButton);
-    QTest::mouseClick(Box(dialog, "1039"), Qt::LeftButton);
-    QTest::mouseClick(Box(dialog, "1041"), Qt::LeftButton);
+    ClickButton(Box(dialog, "1059"));
+    ClickButton(Box(dialog, "1039"));
+    ClickButton(Box(dialog, "1041"));
     QTest::mouseClick(dialog.findChild<QPushButton*>("1"), Qt::LeftButton);
   });
   const RunOptions chosen{.eraseAll = true, .blank = true, .program = true};
