@@ -16,6 +16,10 @@ CCellHeaderCtrl::CCellHeaderCtrl(const CellListModel& cells, QWidget* parent)
   setHighlightSections(false);
   setStretchLastSection(false);
   setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // A column is as wide as the window asks, however narrow: the style's
+  // minimum (from its font, 58 pixels on Windows) would widen the check box
+  // and number columns past their design.
+  setMinimumSectionSize(0);
 }
 
 QRect CCellHeaderCtrl::SectionRect(int column) const {
