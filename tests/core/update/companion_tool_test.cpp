@@ -65,15 +65,19 @@ TEST_F(CompanionToolTest, EachFailedStepIsToldThenTheLaunchFailure) {
   expectFailure("LoadLibrary Error!(Vantrell.exe)");  // no program file
 
   test::WriteBytes(programFile, std::string(64, 'P'));
-  expectFailure("FindResource Error!(IDR_DEV_UPDATE)");  // no table at all
-  AppendResources(programFile, {{kIdrAutoUpdate, Bytes("updater")}});
-  expectFailure("FindResource Error!(IDR_DEV_UPDATE)");  // a table without the tool
+  expectFailure("FindResource Error!(IDR_DEV_UPDATE)");  // no resources at all
+  test::WriteProgramFile(programDir, {{kIdrAutoUpdate, Bytes("updater")}});
+  expectFailure("FindResource Error!(IDR_DEV_UPDATE)");  // resources without the tool
 
+#if !defined(_WIN32)
+  // The appended table checks each resource's bytes; Windows maps the
+  // image whole and has no such check to fail.
   test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes("editor")}});
   std::string damaged = test::ReadBytes(programFile);
   damaged[64] ^= 0x01;  // the tool's first byte no longer passes its check
   test::WriteBytes(programFile, damaged);
   expectFailure("LockResource Error!(IDR_DEV_UPDATE)");
+#endif
 
   // A directory that takes no new files, whoever asks.
   test::WriteProgramFile(programDir, {{kIdrDevUpdate, Bytes("editor")}});
