@@ -81,12 +81,18 @@ HANDLE Inherited(const std::string& path, DWORD access, DWORD disposition) {
                      &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// The runtime libraries (C++, Qt) stay in the build's directory: found on the PATH.
-std::string PathWithBinDirectory(const std::vector<std::string>& env) {
-  for (const std::string& entry : env) {
-    if (_strnicmp(entry.c_str(), "PATH=", 5) == 0) return "PATH=" + std::string(VANTRELL_BIN_DIR) + ";" + entry.substr(5);
-  }
-  return "PATH=" + std::string(VANTRELL_BIN_DIR);
+// The test's own part of a Ctrl+C pressed on the console it shares with
+// the program: ignored (a handler, since ignoring outright would be
+// inherited by the program).
+BOOL WINAPI KeepRunningOnCtrlC(DWORD control) { return control == CTRL_C_EVENT; }
+
+// Ctrl+C reaches the programs of a console: the test makes one of its own
+// for the programs it starts (its own output keeps its handles), so that a
+// Ctrl+C reaches no program but these. The console Wine hands a program run
+// without a terminal delivers no Ctrl+C at all.
+bool ShareAConsole() {
+  FreeConsole();
+  return AllocConsole() != 0 && SetConsoleCtrlHandler(&KeepRunningOnCtrlC, TRUE) != 0;
 }
 
 #else
@@ -141,16 +147,13 @@ std::unique_ptr<QSettings> CliInstall::Settings() const {
 }
 
 CliProcess CliInstall::Start(const std::vector<std::string>& args) {
-  // Ctrl+C reaches the programs of a console: a test run without one makes
-  // one for the programs it starts (its own output keeps its handles).
-  static const bool console = AllocConsole() != 0 || GetLastError() == ERROR_ACCESS_DENIED;
+  static const bool console = ShareAConsole();
   (void)console;
   std::wstring commandLine = Quoted(program_.File("vantrell-cli.exe"));
   for (const std::string& arg : args) commandLine += L" " + Quoted(arg);
   const std::vector<std::string> current = CurrentEnvironment();
   std::wstring block;
-  for (const std::string& entry : EnvironmentWith(current, {"ORBSIM_STATE_DIR=" + state_.Path(),
-                                                            PathWithBinDirectory(current)})) {
+  for (const std::string& entry : EnvironmentWith(current, {"ORBSIM_STATE_DIR=" + state_.Path()})) {
     block += WideFromUtf8(entry) + L'\0';
   }
   block += L'\0';
@@ -163,7 +166,7 @@ CliProcess CliInstall::Start(const std::vector<std::string>& args) {
   startup.hStdError = Inherited(program_.File("err.txt"), GENERIC_WRITE, CREATE_ALWAYS);
   PROCESS_INFORMATION started{};
   const bool ok = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                 CREATE_UNICODE_ENVIRONMENT | CREATE_NEW_PROCESS_GROUP, block.data(), nullptr,
+                                 CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr,
                                  &startup, &started) != 0;
   for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(h);
   if (!ok) throw std::runtime_error("cannot start vantrell-cli");
@@ -172,7 +175,10 @@ CliProcess CliInstall::Start(const std::vector<std::string>& args) {
 }
 
 void CliInstall::PressCtrlC(const CliProcess& process) {
-  GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, static_cast<DWORD>(process.id));
+  // As on the keyboard: to every program of the console. Ctrl+Break could
+  // be sent to the program alone, but Wine delivers no event to a group.
+  (void)process;
+  GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
 }
 
 CliResult CliInstall::Finish(const CliProcess& process) {
