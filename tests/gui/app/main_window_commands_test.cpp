@@ -64,8 +64,8 @@ TEST_F(MainWindowCommandsTest, TheEditorKeyWritesOutAndStartsTheEditorThenEndsWi
   test::ScopedEnvironment probe(kCompanionProbeVariable, "1");  // the editor shows its window, leaves its marker, ends
   PressEditorKey();
   EXPECT_TRUE(prompt->Shown().empty());
-  EXPECT_TRUE(std::filesystem::exists(current.File("DeviceListUpdate")));
-  EXPECT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(current.File("DeviceListUpdate.started")); }));
+  EXPECT_TRUE(std::filesystem::exists(current.File(kDeviceListEditor.fileName)));
+  EXPECT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(current.File(std::string(kDeviceListEditor.fileName) + ".started")); }));
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->result(), QDialog::Rejected);
   window.reset();
@@ -74,14 +74,11 @@ TEST_F(MainWindowCommandsTest, TheEditorKeyWritesOutAndStartsTheEditorThenEndsWi
 }
 
 TEST_F(MainWindowCommandsTest, AnEditorThatCannotBeWrittenOutKeepsTheWindowOpen) {
-#if defined(_WIN32)
-  // A directory that takes no new files.
-  test::TempDir readOnly;
-  std::filesystem::permissions(readOnly.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  test::ScopedCurrentDirectory inside(readOnly.Path());
-#else
-  test::ScopedCurrentDirectory inside("/proc");  // takes no new files, whoever asks
-#endif
+  // A folder in the way of the editor's file: it is not a tool to start, and
+  // no file of that name can be written.
+  test::TempDir current;
+  std::filesystem::create_directory(current.File(kDeviceListEditor.fileName));
+  test::ScopedCurrentDirectory inside(current.Path());
   PressEditorKey();
   EXPECT_EQ(prompt->Texts(), (std::vector<std::string>{"WriteFile Error!(IDR_DEV_UPDATE)", "DevUpdateExeLoad Fail!"}));
   EXPECT_TRUE(window->isVisible());

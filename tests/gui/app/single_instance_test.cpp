@@ -43,19 +43,25 @@ bool Listening(const vantrell::test::TempDir& dir) {
 }
 
 // What the desktop sends when the operator ends the program from outside
-// (taskkill without /F): WM_CLOSE to each of its top-level windows.
-void RequestEnd(const QProcess& program) {
+// (taskkill without /F): WM_CLOSE to each of its visible top-level windows.
+// False while it shows none yet: the window comes after the lock.
+bool RequestEnd(const QProcess& program) {
   struct Target {
     DWORD process;
-  } target{static_cast<DWORD>(program.processId())};
+    bool asked;
+  } target{static_cast<DWORD>(program.processId()), false};
   EnumWindows(
       [](HWND window, LPARAM param) -> BOOL {
+        auto* target = reinterpret_cast<Target*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == reinterpret_cast<Target*>(param)->process) PostMessageW(window, WM_CLOSE, 0, 0);
+        if (owner == target->process && IsWindowVisible(window)) {
+          target->asked = PostMessageW(window, WM_CLOSE, 0, 0) != 0 || target->asked;
+        }
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&target));
+  return target.asked;
 }
 #else
 std::unique_ptr<QSettings> StoredSettings(const vantrell::test::TempDir& dir) {
@@ -70,7 +76,7 @@ bool Listening(const vantrell::test::TempDir& dir) {
 
 // What a session manager sends at logout; the window manager's close
 // request takes the same way through the window's close handler.
-void RequestEnd(const QProcess& program) { ::kill(static_cast<pid_t>(program.processId()), SIGTERM); }
+bool RequestEnd(const QProcess& program) { return ::kill(static_cast<pid_t>(program.processId()), SIGTERM) == 0; }
 #endif
 
 QProcess* StartProgram(const vantrell::test::TempDir& dir, QObject* parent) {
@@ -124,7 +130,9 @@ TEST(ProgramEnd, AnEndRequestClosesTheWindowWritesTheSettingsAndEndsTheProcess) 
   QProcess* program = StartProgram(dir, &owner);
   ASSERT_TRUE(program->waitForStarted(5000));
   ASSERT_TRUE(WaitUntilListening(dir, *program));
-  RequestEnd(*program);
+  QElapsedTimer timer;
+  timer.start();
+  while (!RequestEnd(*program) && timer.elapsed() < 20000) QThread::msleep(50);
   ASSERT_TRUE(program->waitForFinished(5000));
   EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program->exitCode(), 0);
