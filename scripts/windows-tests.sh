@@ -12,6 +12,12 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 scripts/install-windows-tools.sh
+# Every Wine program of the pass on one virtual display: Wine's desktop
+# process stays on the display it first found for as long as its server
+# runs, and the windowed programs need it.
+if [ -z "${VANTRELL_WINDOWS_DISPLAY:-}" ]; then
+  VANTRELL_WINDOWS_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 
 qt=${VANTRELL_QT_MINGW:-}
 if [ -z "$qt" ] && [ -d ../shared/qt6-mingw64 ]; then qt=$(realpath ../shared/qt6-mingw64); fi
@@ -47,8 +53,13 @@ wineserver=$(command -v wineserver64 || echo /usr/lib/wine/wineserver64)
 [ -x "$wineserver" ] || wineserver=wineserver
 wine32=/usr/lib/wine/wine
 wine_ready() {
+  "$wineserver" -k 2>/dev/null || true  # one left from a run on another display
   mkdir -p "$WINEPREFIX"
   "$wine64" wineboot --init >/dev/null 2>&1 || true
+  # A virtual desktop: Wine draws the windows' frames itself, and hiding a
+  # window no longer waits two seconds for a window manager that is not there.
+  "$wine64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  "$wine64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
   "$wineserver" -w
 }
 
@@ -93,16 +104,11 @@ fi
 build_tree build-win64 x86_64-w64-mingw32 mingw-w64-x86_64.cmake "${qt_options[@]}"
 wine_ready
 bin=build-win64/bin
-# The core tests start the built companions, which are windowed programs.
-run_program core_tests "$bin/core_tests.exe" xvfb-run -a -s "-screen 0 1280x1024x24"
+run_program core_tests "$bin/core_tests.exe"
 run_program sim_tests "$bin/sim_tests.exe"
 run_program soak_tests "$bin/soak_tests.exe"
 if [ -e "$bin/cli_tests.exe" ]; then run_program cli_tests "$bin/cli_tests.exe"; fi
-if [ -e "$bin/gui_tests.exe" ]; then
-  # On Qt's windows platform, the only one that finds fonts under Wine: it
-  # needs a display.
-  run_program gui_tests "$bin/gui_tests.exe" xvfb-run -a -s "-screen 0 1280x1024x24"
-fi
+if [ -e "$bin/gui_tests.exe" ]; then run_program gui_tests "$bin/gui_tests.exe"; fi
 
 # 32-bit: the core, the simulator as a 32-bit OrbBulkUSB.dll, and their tests.
 # Its build tools are 32-bit programs too, which 64-bit Wine cannot run:
