@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "core/program/chip/chip_context.h"
 #include "core/program/run/download_run.h"
+#include "core/program/run/run_settings.h"
+#include "core/platform/settings_store.h"
 #include "core/master/end_read_master_operation.h"
 #include "support/download_rig.h"
 #include "support/recording_read_master_view.h"
@@ -101,6 +105,21 @@ TEST_F(EndChipOperationTest, ARunCutShortCountsEverySocketAsAFailure) {
     EndChipOperation(*run, code);
     EXPECT_EQ(own.session.Counters(), (ResultCounters{17, 8, 9})) << ToCode(code);
   }
+}
+
+TEST_F(EndChipOperationTest, CountersStopAtTheLargestCountAndNeverReadNegative) {
+  constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+  rig.session.SetCounters({kLargest - 1, kLargest - 9, 3});
+  auto run = Run();
+  run->board.Drop(2);
+  EndChipOperation(*run, LinkResult::Finished);
+  EXPECT_EQ(rig.session.Counters(), (ResultCounters{kLargest, kLargest - 3, 4}));
+
+  MemorySettingsStore stored;
+  stored.WriteInt(kDownWindowSection, "SumTotal", -7);
+  stored.WriteInt(kDownWindowSection, "SumSuccess", 5);
+  stored.WriteInt(kDownWindowSection, "SumFail", std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(ReadCounters(stored), (ResultCounters{0, 5, 0}));
 }
 
 TEST_F(EndChipOperationTest, ATwoSocketDeviceCountsTwo) {

@@ -133,11 +133,7 @@ std::optional<ResultCounters> ProgrammingSession::RecordRun(const RunControl& co
   if (control.Abandoned()) return std::nullopt;
   lastEnding_ = code;
   lastAlive_ = alive;
-  if (added) {
-    counters_.total += added->total;
-    counters_.success += added->success;
-    counters_.fail += added->fail;
-  }
+  if (added) counters_.Add(*added);
   return counters_;
 }
 

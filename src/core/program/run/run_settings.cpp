@@ -15,11 +15,17 @@ RunOptions ReadOptions(const SettingsStore& settings, int eraseAllDefault) {
   return options;
 }
 
+// A count is never negative: a stored one that is (edited by hand, or
+// wrapped by an older build) starts again from 0.
+std::int32_t ReadCount(const SettingsStore& settings, const char* key) {
+  const std::int32_t count = settings.ReadInt(kDownWindowSection, key, 0);
+  return count < 0 ? 0 : count;
+}
+
 }  // namespace
 
 ResultCounters ReadCounters(const SettingsStore& settings) {
-  return {settings.ReadInt(kDownWindowSection, "SumTotal", 0), settings.ReadInt(kDownWindowSection, "SumSuccess", 0),
-          settings.ReadInt(kDownWindowSection, "SumFail", 0)};
+  return {ReadCount(settings, "SumTotal"), ReadCount(settings, "SumSuccess"), ReadCount(settings, "SumFail")};
 }
 
 void WriteCounters(SettingsStore& settings, const ResultCounters& counters) {
