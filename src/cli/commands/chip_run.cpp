@@ -59,7 +59,7 @@ std::optional<ExitCode> Prepare(CommandContext& context, const ChipRunPlan& plan
   if (plan.kind == ChipRunKind::Download && !AnyOptionSet(run.options)) {
     return context.Refuse(ExitCode::BadInput, "Auto Option is not set!");
   }
-  run.job = BuildJob(plan.files, host.Prompt());
+  run.job = BuildJob(plan.files, device, host.Prompt());
   if (plan.kind == ChipRunKind::Download && !run.options.IsBlankCheckOnly() && run.job.FileCount() > 0) {
     if (auto refusal = JobRefusal(run.job, device, run.sizes)) {
       return context.Refuse(ExitCode::BadInput, "the job is refused: " + OneLine(*refusal));

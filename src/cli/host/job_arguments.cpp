@@ -53,7 +53,7 @@ std::string UnreadableFile(const std::vector<FileArgument>& files) {
   return {};
 }
 
-DownloadJob BuildJob(const std::vector<FileArgument>& files, Prompt& prompt) {
+DownloadJob BuildJob(const std::vector<FileArgument>& files, const SelectedDevice& device, Prompt& prompt) {
   DownloadList list(prompt);
   std::vector<std::string> paths;
   for (const FileArgument& file : files) paths.push_back(file.path);
@@ -61,7 +61,7 @@ DownloadJob BuildJob(const std::vector<FileArgument>& files, Prompt& prompt) {
   for (std::size_t row = 0; row < files.size(); ++row) {
     list.AcceptSectorEdit(static_cast<int>(row), kSectorColumn, std::to_string(files[row].sector));
   }
-  list.ComputeChecksums();
+  list.ComputeChecksums(FlashGeometry(device).flashBytes);
   list.SortByStartSector();
   DownloadJob job;
   list.BuildDownloadJob(job);

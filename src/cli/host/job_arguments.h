@@ -33,7 +33,7 @@ std::string UnreadableFile(const std::vector<FileArgument>& files);
 // The download list's job: one row per file with its start sector, the
 // checksums computed and the rows sorted by start sector, as the window
 // does when a run starts. Its boxes (a file gone meanwhile) go to prompt.
-DownloadJob BuildJob(const std::vector<FileArgument>& files, Prompt& prompt);
+DownloadJob BuildJob(const std::vector<FileArgument>& files, const SelectedDevice& device, Prompt& prompt);
 
 // The text of the box the run's validation would refuse the job with
 // (nothing logged, nothing shown); nothing when it passes, with sizes filled.

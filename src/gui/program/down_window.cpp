@@ -145,7 +145,7 @@ void CDownWindow::OnColumnClicked(int column) {
   // While a run goes its Progress cells belong to the rows it was started
   // with, so the rows keep their order until it ends.
   if (column == kSectorColumn && !buttons_.Running()) binding_->SortByStartSector();
-  if (column == kChecksumColumn) binding_->ComputeChecksums();
+  if (column == kChecksumColumn) binding_->ComputeChecksums(FlashGeometry(session_.Device()).flashBytes);
 }
 
 void CDownWindow::OnAuto() {
@@ -172,7 +172,7 @@ void CDownWindow::OnSingleStage(const RunOptions& options) {
 
 void CDownWindow::StartRun() {
   if (buttons_.Running()) return;
-  binding_->ComputeChecksums();
+  binding_->ComputeChecksums(FlashGeometry(session_.Device()).flashBytes);
   binding_->SortByStartSector();
   DownloadJob job;
   list_.BuildDownloadJob(job);

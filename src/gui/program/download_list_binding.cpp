@@ -74,9 +74,9 @@ void DownloadListBinding::SortByStartSector() {
   ShowAllRows();
 }
 
-void DownloadListBinding::ComputeChecksums() {
+void DownloadListBinding::ComputeChecksums(std::uint64_t largestFileBytes) {
   if (list_.ChecksumsCurrent()) return;
-  list_.ComputeChecksums();
+  list_.ComputeChecksums(largestFileBytes);
   for (int row = 0; row < static_cast<int>(list_.RowCount()); ++row) {
     control_.SetItemText(row, kChecksumColumn, FromUtf8(list_.Rows()[static_cast<std::size_t>(row)].checksum));
   }

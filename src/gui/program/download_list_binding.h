@@ -29,7 +29,7 @@ class DownloadListBinding : public QObject {
   void RemoveSelectedFiles();
   void RemoveAllFiles();
   void SortByStartSector();
-  void ComputeChecksums();
+  void ComputeChecksums(std::uint64_t largestFileBytes);
   // A row's Progress cell, as a worker moves it.
   void SetProgress(std::size_t row, int percent);
 

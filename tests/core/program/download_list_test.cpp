@@ -190,6 +190,13 @@ TEST_F(DownloadListTest, UnreadableFileGetsABoxAndNoChecksum) {
   EXPECT_EQ(prompt_.Shown(), std::vector<PromptMessage>{ApplicationBox("Cannot Open File!")});
 }
 
+TEST_F(DownloadListTest, AFileLargerThanTheFlashIsNotReadForItsChecksum) {
+  list_.AddFiles({File("fits.bin", "123456789"), File("over.bin", "1234567890")});
+  list_.ComputeChecksums(9);
+  EXPECT_EQ(Column(&DownloadRow::checksum), (Texts{"340BC6D9", ""}));
+  EXPECT_TRUE(prompt_.Shown().empty());  // the run's size check says what is wrong
+}
+
 // --- sorting and the job ---------------------------------------------------
 
 TEST_F(DownloadListTest, SortIsStableSignedAndPutsDisabledRowsLastInTheirOrder) {

@@ -1,10 +1,12 @@
 #include "core/program/job/download_list.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <optional>
 
 #include "core/app/prompt.h"
+#include "core/platform/utf8_path.h"
 #include "core/program/job/file_checksum.h"
 #include "core/text/format.h"
 
@@ -116,9 +118,15 @@ void DownloadList::OnEnableClicked(int row, int column) {
   clicked.enabled = !clicked.enabled;
 }
 
-void DownloadList::ComputeChecksums() {
+void DownloadList::ComputeChecksums(std::uint64_t largestFileBytes) {
   if (checksumsCurrent_) return;
   for (DownloadRow& row : rows_) {
+    std::error_code sizeUnknown;
+    const std::uintmax_t bytes = std::filesystem::file_size(Utf8Path(row.path), sizeUnknown);
+    if (!sizeUnknown && bytes > largestFileBytes) {
+      row.checksum.clear();
+      continue;
+    }
     const std::optional<std::uint32_t> checksum = FileChecksum(row.path);
     if (checksum) {
       row.checksum = ChecksumText(*checksum);

@@ -102,8 +102,11 @@ class DownloadList {
   void OnEnableClicked(int row, int column);
 
   // Fills every row's checksum unless they are current; a file that cannot
-  // be read is reported with a box and gets an empty checksum.
-  void ComputeChecksums();
+  // be read is reported with a box and gets an empty checksum. A file larger
+  // than largestFileBytes (the flash it would be written to) is not read at
+  // all and keeps an empty checksum: the run refuses it by its size, and
+  // reading gigabytes first would only keep the operator waiting for that.
+  void ComputeChecksums(std::uint64_t largestFileBytes = UINT64_MAX);
 
   // Enabled rows first, ordered by start sector (equal sectors keep their
   // order), then the disabled rows in their old order; rows are renumbered,
