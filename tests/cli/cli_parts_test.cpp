@@ -17,6 +17,7 @@
 #include "cli/output/event_output.h"
 #include "cli/output/progress_line.h"
 #include "cli/output/progress_throttle.h"
+#include "cli/output/terminal_output.h"
 #include "event_schema.h"
 
 namespace vantrell::cli::test {
@@ -150,6 +151,16 @@ TEST(CliPartsTest, TextsThatAreNotUtf8StillMakeAJsonLine) {
   EXPECT_EQ(nlohmann::json::parse(line)["path"], "caf\xEF\xBF\xBD.bin");
 }
 
+TEST(CliPartsTest, ControlCharactersInNamesReachTheTerminalOnlyAsVisibleEscapes) {
+  std::ostringstream out;
+  TerminalOutput terminal(out, false);
+  Event box = MakeEvent("box");
+  box["caption"] = "Error!";
+  box["text"] = "Cannot Open File!\r\n\x1b]0;owned\x07\xC2\x9B" "2J 데이터\t.bin\x7F";
+  terminal.Emit(box);
+  EXPECT_EQ(out.str(), "[Error!] Cannot Open File! \\x1B]0;owned\\x07\\u009B2J 데이터\t.bin\\x7F\n");
+}
+
 TEST(CliPartsTest, TheReadmeDocumentsEveryEventWithAnExampleThatFitsTheSchema) {
   std::ifstream readme(VANTRELL_README);
   std::set<std::string> documented;
@@ -177,7 +188,7 @@ TEST(CliPartsTest, TheReadmeListsTheExitCodesTheProgramUses) {
     if (*ExitCodeMeaning(code) != '\0') used.insert(code);
   }
   EXPECT_EQ(documented, used);
-  EXPECT_EQ(used.size(), 9u);
+  EXPECT_EQ(used.size(), 10u);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "cli/app/exit_codes.h"
 #include "cli/output/json_lines_output.h"
 #include "cli/output/terminal_output.h"
+#include "cli/output/terminal_text.h"
 
 namespace vantrell::cli {
 namespace {
@@ -35,7 +36,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e, env.out, env.err);  // --help
-    env.err << "vantrell-cli: " << e.what() << " (see --help)\n" << std::flush;
+    env.err << "vantrell-cli: " << VisibleControls(e.what()) << " (see --help)\n" << std::flush;
     return ToInt(ExitCode::BadInput);
   }
   const CommandTable::Chosen chosen = commands.Parsed();

@@ -1,6 +1,7 @@
 #include "cli/app/command_context.h"
 
 #include "cli/host/cli_host.h"
+#include "cli/output/terminal_text.h"
 
 namespace vantrell::cli {
 
@@ -20,7 +21,7 @@ ExitCode CommandContext::Finish(ExitCode code, const Event& fields) {
 }
 
 ExitCode CommandContext::Refuse(ExitCode code, const std::string& message) {
-  env.err << "vantrell-cli " << command << ": " << message << '\n' << std::flush;
+  env.err << "vantrell-cli " << command << ": " << VisibleControls(message) << '\n' << std::flush;
   if (options.json) Finish(code, Event{{"error", message}});
   return code;
 }

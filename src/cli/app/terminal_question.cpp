@@ -8,6 +8,7 @@
 #endif
 
 #include "cli/app/interrupt.h"
+#include "cli/output/terminal_text.h"
 
 namespace vantrell::cli {
 namespace {
@@ -59,7 +60,7 @@ std::optional<std::string> ReadAnswer(const Interrupt& interrupt) {
 }  // namespace
 
 std::optional<bool> AskOnTerminal(const std::string& question, std::ostream& err, const Interrupt& interrupt) {
-  err << question << " [y/N] " << std::flush;
+  err << VisibleControls(question) << " [y/N] " << std::flush;
   const std::optional<std::string> answer = ReadAnswer(interrupt);
   if (!answer) {
     err << '\n';

@@ -2,6 +2,7 @@
 
 #include "cli/app/exit_codes.h"
 #include "cli/output/progress_line.h"
+#include "cli/output/terminal_text.h"
 #include "core/text/format.h"
 
 namespace vantrell::cli {
@@ -69,7 +70,7 @@ void TerminalOutput::Emit(const Event& event) {
 
 void TerminalOutput::Line(const std::string& text) {
   EndProgressLine();
-  out_ << text << '\n';
+  out_ << VisibleControls(text) << '\n';
 }
 
 void TerminalOutput::EndProgressLine() {
@@ -121,7 +122,7 @@ void TerminalOutput::Progress(const Event& event) {
   sample.elapsedSeconds = std::chrono::duration<double>(Clock::now() - stageStart_).count();
   const std::string text = ProgressLineText(sample);
   if (live_) {
-    out_ << '\r' << text << "\x1b[K";
+    out_ << '\r' << VisibleControls(text) << "\x1b[K";
     progressShown_ = true;
     if (sample.done >= sample.total) EndProgressLine();
   } else if (sample.done >= sample.total) {
