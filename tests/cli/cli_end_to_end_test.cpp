@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_install.h"
+#include "core/platform/resource_table.h"
 #include "event_schema.h"
 
 namespace vantrell::cli::test {
@@ -142,6 +143,13 @@ TEST(CliEndToEndTest, BadInputIsRefusedBeforeAnythingIsSent) {
   EXPECT_NE(overrun.err.find("30~32"), std::string::npos) << overrun.err;
   EXPECT_EQ(cli.Run({"program", "--image", kImage, "--auto", "--erase", "x.bin"}).exitCode, 4);
   EXPECT_EQ(cli.Run({"erase-all", "--image", kImage}).exitCode, 6);
+  // A program file that carries no device list: told, and not an empty answer.
+  const std::string programFile = cli.ProgramDir() + "/" + kProgramFileName;
+  std::filesystem::remove(programFile);
+  vantrell::test::WriteBytes(programFile, std::string("no resources here"));
+  const CliResult noList = cli.Run({"devices"});
+  EXPECT_EQ(noList.exitCode, 4);
+  EXPECT_NE((noList.out + noList.err).find("Load Device List Fail!"), std::string::npos) << noList.out;
 
   const json sent = std::filesystem::exists(status) ? json::parse(vantrell::test::ReadBytes(status)) : json::object();
   EXPECT_EQ(sent.value("requests", json::object()), json::object());

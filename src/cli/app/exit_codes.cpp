@@ -19,6 +19,7 @@ constexpr Meaning kMeanings[] = {
     {ExitCode::OtherFirmware, "the writer runs other firmware than the image"},
     {ExitCode::NeedsConfirmation, "a question needs --yes"},
     {ExitCode::NoDriver, "the writer's driver library could not be bound"},
+    {ExitCode::WriterBusy, "another program is using the writer"},
     {ExitCode::Interrupted, "Ctrl+C: the run was abandoned"},
 };
 

@@ -17,6 +17,7 @@ enum class ExitCode : int {
   OtherFirmware = 5,      // the writer runs other firmware than the image
   NeedsConfirmation = 6,  // a question needed --yes (or an answer on a terminal)
   NoDriver = 7,           // the writer's driver library could not be bound
+  WriterBusy = 8,         // another program (a window, another vantrell-cli) is using the writer
   Interrupted = 130,      // Ctrl+C: the run was abandoned
 };
 

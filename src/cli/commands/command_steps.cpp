@@ -6,6 +6,7 @@
 #include "cli/app/interrupt.h"
 #include "cli/host/cli_host.h"
 #include "cli/host/writer_facts.h"
+#include "core/app/busy_refusal.h"
 #include "core/devices/device_images.h"
 #include "core/platform/utf8_path.h"
 #include "core/program/chip/socket_board.h"
@@ -18,11 +19,20 @@ std::optional<ExitCode> StartWithImage(CommandContext& context, const std::optio
     if (!missing.empty()) return context.Refuse(ExitCode::BadInput, missing);
   }
   CliHost& host = context.Host();
-  if (!host.StartUp(imageName)) {
-    return context.Refuse(ExitCode::NoDriver, "the writer's driver library could not be bound");
+  switch (host.StartUp(imageName)) {
+    case CliHost::Start::WriterBusy:
+      return RefuseWriterBusy(context);
+    case CliHost::Start::NoDriver:
+      return context.Refuse(ExitCode::NoDriver, "the writer's driver library could not be bound");
+    case CliHost::Start::Started:
+      break;
   }
   if (!host.ImageSelected()) return context.Refuse(ExitCode::BadInput, "no device image could be selected");
   return std::nullopt;
+}
+
+ExitCode RefuseWriterBusy(CommandContext& context) {
+  return context.Refuse(ExitCode::WriterBusy, kWriterBusyText);
 }
 
 bool FolderOfFileExists(const std::string& path) {

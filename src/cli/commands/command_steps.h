@@ -17,8 +17,12 @@ class CommandContext;
 // Starts the program the way the main window starts, with the image named
 // (the one the windows selected last when none is named). Nothing when the
 // command may go on, else the exit code after saying why: no such image or
-// an unreadable one (4), no driver library (7).
+// an unreadable one (4), no driver library (7), the writer held by
+// another program (8).
 std::optional<ExitCode> StartWithImage(CommandContext& context, const std::optional<std::string>& imageName);
+
+// Another program holds the writer: the windows' busy line, and its code.
+ExitCode RefuseWriterBusy(CommandContext& context);
 
 // The folder a file is to be saved in exists (a bare name: the current one).
 bool FolderOfFileExists(const std::string& path);

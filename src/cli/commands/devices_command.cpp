@@ -2,6 +2,7 @@
 // as All Device Information shows them. Needs no writer.
 #include "cli/app/command.h"
 #include "cli/app/command_context.h"
+#include "cli/commands/command_steps.h"
 #include "cli/host/cli_host.h"
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_info.h"
@@ -47,9 +48,12 @@ class DevicesCommand final : public CliCommand {
     context.Start(Event::object());
     CliHost& host = context.Host();
     // The list and the images need no driver: a missing one is only told.
-    host.StartUp(std::nullopt);
+    if (host.StartUp(std::nullopt) == CliHost::Start::WriterBusy) return RefuseWriterBusy(context);
     MainController& controller = host.Controller();
-    return context.Finish(ExitCode::AllPassed,
+    // "Load Device List Fail!" has been told: an empty list is not an answer
+    // a script may take for "this program knows no devices".
+    const bool listRead = !controller.Catalogue().Records().empty();
+    return context.Finish(listRead ? ExitCode::AllPassed : ExitCode::BadInput,
                           {{"devices", DeviceList(controller.Catalogue())},
                            {"images", ImageList(ListDeviceInfo(controller.Images(), controller.Catalogue()))}});
   }

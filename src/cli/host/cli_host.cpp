@@ -37,7 +37,9 @@ CliHost::~CliHost() {
   controller_->Log().SetMirror({});
 }
 
-bool CliHost::StartUp(const std::optional<std::string>& imageName) {
+CliHost::Start CliHost::StartUp(const std::optional<std::string>& imageName) {
+  claim_ = WriterClaim::TryTake();
+  if (!claim_) return Start::WriterBusy;
   shell_ = std::make_unique<CliShell>(imageName);
   controller_ = std::make_unique<MainController>(
       MainWindowParts{prompt_, env_.settings, *shell_, selection_, update_, controls_}, env_.location, env_.clock);
@@ -49,7 +51,7 @@ bool CliHost::StartUp(const std::optional<std::string>& imageName) {
       events_.Emit(event);
     });
   }
-  return controller_->StartUp();
+  return controller_->StartUp() ? Start::Started : Start::NoDriver;
 }
 
 bool CliHost::ImageSelected() const {

@@ -13,6 +13,7 @@
 #include "cli/host/update_events.h"
 #include "core/app/main_controller.h"
 #include "core/app/run_controller.h"
+#include "core/platform/writer_claim.h"
 
 namespace vantrell::cli {
 
@@ -28,10 +29,14 @@ class CliHost {
   CliHost(const CliHost&) = delete;
   CliHost& operator=(const CliHost&) = delete;
 
+  enum class Start { Started, NoDriver, WriterBusy };
   // The main window's start-up with the image named (with or without
-  // ".bin"), else the one the windows selected last. False when the
+  // ".bin"), else the one the windows selected last. NoDriver when the
   // driver library could not be bound; the rest of the start-up has run.
-  bool StartUp(const std::optional<std::string>& imageName);
+  // First the writer is claimed for the whole command; WriterBusy, with
+  // nothing started, bound or logged, when another program holds it (the
+  // start-up would begin a new log over the one that program writes).
+  Start StartUp(const std::optional<std::string>& imageName);
   MainController& Controller() { return *controller_; }
   CliPrompt& Prompt() { return prompt_; }
 
@@ -66,6 +71,8 @@ class CliHost {
   CliSelectionView selection_;
   UpdateEvents update_;
   CliControls controls_;
+  // Let go only after the controller below has closed the link and the log.
+  std::optional<WriterClaim> claim_;
   std::unique_ptr<CliShell> shell_;
   std::unique_ptr<MainController> controller_;
 };
