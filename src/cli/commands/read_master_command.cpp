@@ -51,9 +51,14 @@ class ReadMasterCommand final : public CliCommand {
     if (!FolderOfFileExists(out_)) return context.Refuse(ExitCode::BadInput, "no folder to save " + out_ + " in");
     ComparisonFile comparison;
     if (!compare_.empty()) {
+      // The save would overwrite the reference before the comparison.
+      if (NameTheSameFile(out_, compare_)) {
+        return context.Refuse(ExitCode::BadInput, "--out and --compare name the same file, " + compare_);
+      }
       comparison = LoadComparisonFile(compare_);
       if (comparison.result != ComparisonLoad::Loaded) {
-        return context.Refuse(ExitCode::BadInput, compare_ + " cannot be read");
+        return context.Refuse(ExitCode::BadInput,
+                              std::string(ComparisonLoadFailureText(comparison.result)) + " " + compare_);
       }
     }
     if (auto stop = StartWithImage(context, *image_.Name())) return *stop;

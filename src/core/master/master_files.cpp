@@ -1,7 +1,9 @@
 #include "core/master/master_files.h"
 
-#include <fstream>
+#include <filesystem>
 
+#include "core/platform/utf8_path.h"
+#include "core/platform/whole_file_save.h"
 #include "core/program/job/download_file.h"
 #include "core/program/job/file_checksum.h"
 
@@ -21,12 +23,25 @@ ComparisonFile LoadComparisonFile(const std::string& path) {
   return loaded;
 }
 
+const char* ComparisonLoadFailureText(ComparisonLoad result) {
+  return result == ComparisonLoad::OpenFailed ? "File Open Error!" : "File Read Error!";
+}
+
+bool NameTheSameFile(const std::string& a, const std::string& b) {
+  std::error_code unknown;
+  return std::filesystem::equivalent(Utf8Path(a), Utf8Path(b), unknown) && !unknown;
+}
+
 ReadDataSave SaveReadData(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::ofstream file(Utf8Path(path), std::ios::binary | std::ios::trunc);
-  if (!file.is_open()) return ReadDataSave::CreateFailed;
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return file.fail() ? ReadDataSave::WriteFailed : ReadDataSave::Saved;
+  switch (SaveWholeFile(path, bytes)) {
+    case WholeFileSave::Saved:
+      return ReadDataSave::Saved;
+    case WholeFileSave::NotCreated:
+      return ReadDataSave::CreateFailed;
+    case WholeFileSave::WriteFailed:
+      break;
+  }
+  return ReadDataSave::WriteFailed;
 }
 
 std::string FileNameOf(const std::string& path) {

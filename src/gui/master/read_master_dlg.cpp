@@ -209,7 +209,7 @@ void CReadMasterDlg::OnCompareOpen() {
     if (memory_.ReadDataPresent()) c.compareRun->setEnabled(true);
   } else {
     memory_.comparisonName.clear();
-    prompt_.Tell(ApplicationBox(file.result == ComparisonLoad::OpenFailed ? "File Open Error!" : "File Read Error!"));
+    prompt_.Tell(ApplicationBox(ComparisonLoadFailureText(file.result)));
   }
   Enable({c.readRun, c.clear, c.compareOpen}, true);
   ShowNames();

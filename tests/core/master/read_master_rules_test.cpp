@@ -7,6 +7,7 @@
 #include "core/master/master_comparison.h"
 #include "core/master/master_files.h"
 #include "core/master/read_range_input.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace vantrell {
@@ -113,6 +114,18 @@ TEST_F(MasterFilesTest, SavingReplacesTheFileAndReportsWhatFailed) {
   if (std::filesystem::exists("/dev/full")) {
     EXPECT_EQ(SaveReadData("/dev/full", Bytes(70000, 1)), ReadDataSave::WriteFailed);
   }
+}
+
+TEST_F(MasterFilesTest, ASaveThatFailsMidWriteLeavesTheOldFileAndNothingElse) {
+  const std::string path = dir.File("MasterRead.bin");
+  test::WriteBytes(path, Bytes(1000, 0xAA));
+  {
+    test::ScopedFileSizeLimit full(4096);
+    EXPECT_EQ(SaveReadData(path, Bytes(64 * 1024, 0xFF)), ReadDataSave::WriteFailed);
+  }
+  EXPECT_EQ(test::ReadBytes(path), std::string(1000, '\xAA'));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1)
+      << "no partial file is left beside it";
 }
 
 }  // namespace

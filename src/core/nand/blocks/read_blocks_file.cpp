@@ -1,17 +1,21 @@
 #include "core/nand/blocks/read_blocks_file.h"
 
-#include <fstream>
 
+#include "core/platform/whole_file_save.h"
 #include "core/program/job/file_checksum.h"
 
 namespace vantrell {
 
 ReadBlocksSave SaveReadBlocks(const std::string& path, std::span<const std::uint8_t> data) {
-  std::ofstream file(Utf8Path(path), std::ios::binary | std::ios::trunc);
-  if (!file.is_open()) return ReadBlocksSave::NotCreated;
-  file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-  file.close();
-  return file.fail() ? ReadBlocksSave::WriteFailed : ReadBlocksSave::Saved;
+  switch (SaveWholeFile(path, data)) {
+    case WholeFileSave::Saved:
+      return ReadBlocksSave::Saved;
+    case WholeFileSave::NotCreated:
+      return ReadBlocksSave::NotCreated;
+    case WholeFileSave::WriteFailed:
+      break;
+  }
+  return ReadBlocksSave::WriteFailed;
 }
 
 }  // namespace vantrell

@@ -9,7 +9,8 @@ namespace vantrell {
 
 enum class ReadBlocksSave { Saved, NotCreated, WriteFailed };
 
-// Creates the file at path (UTF-8), replacing one that exists, and writes data.
+// Writes data as the whole file at path (UTF-8); a failed save leaves a file
+// it was to replace as it was, and nothing beside it.
 ReadBlocksSave SaveReadBlocks(const std::string& path, std::span<const std::uint8_t> data);
 
 }  // namespace vantrell
