@@ -27,10 +27,6 @@ json WriterWith(const char* image, json config = json::object()) {
   return config;
 }
 
-std::size_t EntryCount(const std::string& directory) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
-}
-
 TEST(CliReadBackTest, TheReferenceIsCheckedBeforeAnythingIsSentAndNeverOverwritten) {
   CliInstall cli;
   cli.ConfigureWriter(WriterWith("ORBELLE-C128"));
@@ -62,6 +58,10 @@ TEST(CliReadBackTest, TheReferenceIsCheckedBeforeAnythingIsSentAndNeverOverwritt
 }
 
 #if !defined(_WIN32)
+std::size_t EntryCount(const std::string& directory) {
+  return static_cast<std::size_t>(std::distance(fs::directory_iterator(directory), fs::directory_iterator()));
+}
+
 // A file system of its own, 64 KiB, that Fill leaves without a free byte.
 class SmallFileSystem {
  public:
