@@ -20,4 +20,22 @@ using CurlHandle = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 // cannot make one.
 CurlHandle OpenCurlSession(const std::string& url, const FetchLimits& limits);
 
+// How the last answer's body was delimited. Over HTTP/1 a body that only
+// ends when the server closes the connection cannot be told from one cut
+// off by a dropped line or a dying server, so only a body of announced
+// length (which curl holds to that length) or a chunked one (which curl
+// holds to its last chunk) is known to be whole.
+struct BodyFraming {
+  bool announcedLength = false;
+  bool chunked = false;
+};
+
+// Has curl note on framing the delimiting of every answer it reads (the
+// last one, after redirects, is what counts).
+void WatchBodyFraming(CURL* curl, BodyFraming& framing);
+
+// After a transfer that curl saw end well: true when the body's end was
+// confirmed by the protocol, not merely by the connection closing.
+bool BodyEndConfirmed(CURL* curl, const BodyFraming& framing);
+
 }  // namespace vantrell

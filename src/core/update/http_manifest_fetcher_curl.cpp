@@ -28,7 +28,12 @@ std::optional<std::string> HttpManifestFetcher::Fetch(const std::string& url) {
   body.maxBytes = limits_.maxBytes;
   curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, AppendToBody);
   curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
+  // A manifest cut short can still parse (the files after the cut simply
+  // missing), so it is held to the same rule as a program file.
+  BodyFraming framing;
+  WatchBodyFraming(curl.get(), framing);
   if (curl_easy_perform(curl.get()) != CURLE_OK) return std::nullopt;
+  if (!BodyEndConfirmed(curl.get(), framing)) return std::nullopt;
   return std::move(body.bytes);
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cwchar>
+#include <cwctype>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -142,6 +143,19 @@ std::int64_t AnnouncedLength(HINTERNET request) {
   return end == text || length < 0 ? -1 : length;
 }
 
+// A chunked body, which WinHTTP holds to its last chunk.
+bool IsChunked(HINTERNET request) {
+  wchar_t text[64] = L"";
+  DWORD bytes = sizeof(text);
+  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_TRANSFER_ENCODING, WINHTTP_HEADER_NAME_BY_INDEX, text, &bytes,
+                           WINHTTP_NO_HEADER_INDEX)) {
+    return false;
+  }
+  std::wstring lowered(text);
+  for (wchar_t& c : lowered) c = static_cast<wchar_t>(std::towlower(c));
+  return lowered.find(L"chunked") != std::wstring::npos;
+}
+
 // Why a call that waited for the server failed.
 TransferEnd WaitFailure(DWORD error, const FetchLimits& limits, const Deadline& deadline, TransferEnd otherwise) {
   if (deadline.Passed()) return TransferEnd::TimedOut;
@@ -179,6 +193,7 @@ TransferEnd ReadBody(HINTERNET request, const FetchLimits& limits, const Deadlin
   if (result.announced >= 0 && result.received != static_cast<std::uint64_t>(result.announced)) {
     return TransferEnd::Short;
   }
+  if (result.announced < 0 && !IsChunked(request)) return TransferEnd::Unconfirmed;
   return TransferEnd::Complete;
 }
 

@@ -4,7 +4,9 @@
 // (see curl_session.h): HTTP and HTTPS only, redirects included and at most
 // limits.maxRedirects of them; a server's error status is a failed
 // transfer; no more than limits.maxBytes are ever taken; a body shorter
-// than its announced length is no whole body. WinHTTP knows no limit on the
+// than its announced length is no whole body, nor is a body that only the
+// server's closing of the connection ended (HTTP/1 cannot tell that from
+// one cut off midway). WinHTTP knows no limit on the
 // whole transfer, so the transfer keeps its own deadline and never lets one
 // call wait past it.
 #include <cstddef>
@@ -28,6 +30,7 @@ enum class TransferEnd {
   Stalled,          // nothing arrived for limits.stallTimeoutSeconds
   Broken,           // the connection failed while the answer arrived
   Short,            // the connection ended before the announced length arrived
+  Unconfirmed,      // neither a length nor chunks: only the connection's close ended the body
   Stopped,          // the receiver of the body asked to stop
 };
 

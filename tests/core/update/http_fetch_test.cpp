@@ -98,5 +98,40 @@ TEST_F(HttpFetchTest, AFileDownloadEndsWhenNothingArrivesAndWhenTheFileOutgrowsI
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << "nothing left behind";
 }
 
+// A body without a length or chunks ends only when the server closes the
+// connection: a cut one looks the same as a whole one, so neither is taken.
+TEST_F(HttpFetchTest, ABodyEndedOnlyByTheServerClosingIsNeitherInstalledNorAManifest) {
+  const std::string manifest = "<list><file name=\"Vantrell\" version=\"9\"/></list>";
+  const auto serveUntilClose = [](std::string body) {
+    return [body](const httplib::Request&, httplib::Response& response) {
+      response.set_content_provider("application/octet-stream", [body](std::size_t offset, httplib::DataSink& sink) {
+        if (offset == 0) sink.write(body.data(), body.size());
+        sink.done();  // then the connection closes
+        return true;
+      });
+    };
+  };
+  server.Server().Get("/closed-file", serveUntilClose(std::string(5000, 'x')));
+  server.Server().Get("/closed-manifest", serveUntilClose(manifest));
+  server.Server().Get("/chunked-manifest", [&](const httplib::Request&, httplib::Response& response) {
+    response.set_chunked_content_provider("application/xml", [&](std::size_t offset, httplib::DataSink& sink) {
+      if (offset == 0) sink.write(manifest.data(), manifest.size());
+      else sink.done();
+      return true;
+    });
+  });
+  test::WriteBytes(dir.File("Vantrell"), "old program");
+
+  {
+    ReplacementFile sink(dir.File("Vantrell"));
+    EXPECT_EQ(DownloadFile(Url("/closed-file"), sink, FileDownloadLimits(), nullptr), kUnconfirmedEndText);
+  }
+  EXPECT_EQ(test::ReadBytes(dir.File("Vantrell")), "old program");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1) << "nothing left behind";
+  HttpManifestFetcher fetcher;
+  EXPECT_FALSE(fetcher.Fetch(Url("/closed-manifest")));
+  EXPECT_EQ(fetcher.Fetch(Url("/chunked-manifest")), manifest) << "a chunked body reached its last chunk";
+}
+
 }  // namespace
 }  // namespace vantrell

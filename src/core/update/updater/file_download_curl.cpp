@@ -64,8 +64,11 @@ std::string DownloadFile(const std::string& url, ReplacementFile& sink, const Fe
   curl_easy_setopt(curl.get(), CURLOPT_XFERINFOFUNCTION, TellProgress);
   curl_easy_setopt(curl.get(), CURLOPT_XFERINFODATA, &transfer);
   curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
+  BodyFraming framing;
+  WatchBodyFraming(curl.get(), framing);
   const CURLcode code = curl_easy_perform(curl.get());
   if (code != CURLE_OK) return FailureText(curl.get(), code, transfer, detail);
+  if (!BodyEndConfirmed(curl.get(), framing)) return kUnconfirmedEndText;
 
   // curl already refuses a body cut short of its Content-Length; this holds
   // the file to the announced size whatever the transfer's encoding was.

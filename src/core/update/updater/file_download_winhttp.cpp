@@ -38,6 +38,7 @@ std::string FailureText(const TransferResult& result, const Transfer& transfer, 
     case TransferEnd::Short:
       return FormatText("%llu of the %lld bytes the server announced arrived",
                         static_cast<unsigned long long>(result.received), static_cast<long long>(result.announced));
+    case TransferEnd::Unconfirmed: return kUnconfirmedEndText;
     case TransferEnd::Stopped: break;
   }
   return transfer.writeFailed && !transfer.sink.Error().empty() ? transfer.sink.Error() : std::string("stopped");
