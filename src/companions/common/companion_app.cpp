@@ -15,6 +15,7 @@
 #include "core/platform/utf8_path.h"
 #endif
 
+#include "companions/common/staging_cleanup.h"
 #include "core/platform/program_path.h"
 #include "core/update/companion_tool.h"
 
@@ -85,6 +86,10 @@ int RunCompanionApp(int argc, char** argv, const CompanionProgram& program) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(program.fileName);
   const bool probing = Probing();
+  if (!probing) {
+    RemoveStagingFilesOnTermination(".");
+    if (program.stagingTargets) RemoveAbandonedStagingFilesOf(program.stagingTargets());
+  }
   std::unique_ptr<QDialog> window = program.makeWindow(probing);
   window->show();
   if (probing) {

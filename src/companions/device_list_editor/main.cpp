@@ -9,5 +9,5 @@ int main(int argc, char** argv) {
   using namespace vantrell;
   return gui::RunCompanionApp(argc, argv, {kDeviceListEditor.fileName, [](bool) {
     return std::make_unique<gui::CDeviceListUpdateDlg>(ProgramFilePath("."));
-  }});
+  }, [] { return std::vector<std::string>{ProgramFilePath(".")}; }});
 }

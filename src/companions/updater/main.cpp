@@ -7,6 +7,7 @@
 #include "core/platform/program_path.h"
 #include "core/platform/utf8_path.h"
 #include "core/update/companion_tool.h"
+#include "core/update/updater/updater_staging_targets.h"
 
 int main(int argc, char** argv) {
   using namespace vantrell;
@@ -17,5 +18,5 @@ int main(int argc, char** argv) {
         UpdaterSettingsFor(ec ? std::string(".") : PathUtf8(directory), ExecutablePath()));
     if (!probing) window->StartUpdate();
     return window;
-  }});
+  }, [] { return UpdaterStagingTargets("."); }});
 }
