@@ -29,14 +29,25 @@ MainController::MainController(MainWindowParts parts, ProgramLocation location, 
 
 MainController::~MainController() = default;
 
-bool MainController::StartUp() {
+bool MainController::StartUp() { return StartUp([] { return false; }); }
+
+bool MainController::StartUp(const std::function<bool()>& stop) {
+  if (stop()) return false;
   const bool driverBound = BindDriver();
-  CreateLog();
-  RestorePosition();
-  ScanImages();
-  RestoreSelection();
-  catalogue_.LoadDeviceList(location_.programDirectory, parts_.prompt);
-  images_.SelectDeviceImage(parts_.shell.ComboIndex());
+  const std::function<void()> steps[] = {
+      [this] { CreateLog(); },
+      [this] { RestorePosition(); },
+      [this] { ScanImages(); },
+      [this] { RestoreSelection(); },
+      [this] { catalogue_.LoadDeviceList(location_.programDirectory, parts_.prompt); },
+      [this] { images_.SelectDeviceImage(parts_.shell.ComboIndex()); },
+  };
+  for (const auto& step : steps) {
+    if (stop()) return false;
+    step();
+  }
+  // A request during the last step still leaves start-up unfinished.
+  if (stop()) return false;
   startedUp_ = driverBound;
   return driverBound;
 }

@@ -2,6 +2,7 @@
 // What the main window holds for the whole run: the driver binding and the
 // link, the log, the device catalogue and images, RUN and its update, and
 // the start-up and close sequences around them.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -49,6 +50,11 @@ class MainController {
   // The start-up steps in their fixed order. False when the driver library
   // could not be bound: the window then closes once start-up has run.
   bool StartUp();
+  // The same steps, but before each one stop() is asked: once it holds (the
+  // program was asked to end), the remaining steps are left out, false is
+  // returned, and start-up counts as not completed, so Close stores nothing
+  // of the half-initialized state.
+  bool StartUp(const std::function<bool()>& stop);
   // Saves the settings (only when start-up completed), closes the link and
   // the log.
   void Close();
