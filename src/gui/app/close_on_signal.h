@@ -1,29 +1,34 @@
 #pragma once
-// A desktop session that ends (logout, shutdown) or a Ctrl+C in the terminal
-// the program was started from asks it to end with a signal. The program
-// then closes as if the operator had used the close box: open dialogs first,
-// then the main window, whose close handler writes the settings and closes
-// the link and the log. Without this the process would die with its
-// settings unsaved.
+// A desktop session that ends (logout, shutdown), a service manager or a
+// Ctrl+C in the terminal the program was started from asks it to end with a
+// signal; on Windows the desktop closes the program's windows or ends the
+// session. Either way the request is handed to the program's end, which
+// closes what is open the way the operator would. Without this the process
+// would die with its settings unsaved, or a start-up box would swallow the
+// request.
 #include <QObject>
 
 class QSocketNotifier;
-class QWidget;
 
 namespace vantrell::gui {
+
+class ProgramEnd;
 
 class CloseOnSignal : public QObject {
   Q_OBJECT
  public:
-  // Handles SIGTERM, SIGINT and SIGHUP for as long as it lives (one at a time).
-  explicit CloseOnSignal(QWidget& mainWindow);
+  // Handles SIGTERM, SIGINT and SIGHUP (Windows: the close requests that
+  // reach start-up) for as long as it lives (one at a time).
+  explicit CloseOnSignal(ProgramEnd& end);
   ~CloseOnSignal() override;
 
  private:
-  void CloseWindows();
-
-  QWidget& mainWindow_;
+  ProgramEnd& end_;
   QSocketNotifier* notifier_ = nullptr;
+#if defined(_WIN32)
+  struct WindowsRequests;
+  WindowsRequests* windowsRequests_ = nullptr;
+#endif
 };
 
 }  // namespace vantrell::gui

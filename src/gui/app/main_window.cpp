@@ -21,6 +21,7 @@
 #include "core/platform/program_path.h"
 #include "gui/app/about_box.h"
 #include "gui/app/device_window_placeholder.h"
+#include "gui/app/prompt_until_end.h"
 #include "gui/common/gui_thread.h"
 #include "gui/common/message_box_prompt.h"
 #include "settings/qt_settings_store.h"
@@ -43,7 +44,8 @@ QLabel* StatusLine(const char* id, const QString& text, QWidget* parent) {
 CVantrellDlg::CVantrellDlg(std::shared_ptr<Prompt> prompt, std::shared_ptr<SettingsStore> settings,
                            std::optional<ProgramLocation> location, QWidget* parent)
     : QDialog(parent),
-      prompt_(prompt ? std::move(prompt) : std::make_shared<MessageBoxPrompt>(this)),
+      prompt_(std::make_shared<PromptUntilEnd>(prompt ? std::move(prompt) : std::make_shared<MessageBoxPrompt>(this),
+                                               end_)),
       settings_(settings ? std::move(settings) : std::make_shared<QtSettingsStore>()),
       openDeviceWindow_([this](DeviceWindowKind kind, QWidget* owner) {
         OpenDeviceWindow(kind, owner, {*controller_, *settings_, *prompt_});
@@ -130,7 +132,12 @@ void CVantrellDlg::BuildMenus() {
   connect(editorKey, &QShortcut::activated, this, &CVantrellDlg::OnDeviceListUpdate);
 }
 
-bool CVantrellDlg::StartUp() { return controller_->StartUp(); }
+bool CVantrellDlg::StartUp() {
+  end_.StartUpBegins();
+  const bool completed = controller_->StartUp([this] { return end_.CutStartUpShort(); });
+  end_.StartUpFinished();
+  return completed;
+}
 
 void CVantrellDlg::OnRun() {
   if (RunController* run = controller_->Run()) run->OnRun();

@@ -13,6 +13,7 @@
 #include "core/app/main_window_controls.h"
 #include "core/app/main_window_shell.h"
 #include "core/devices/device_selection_view.h"
+#include "gui/app/program_end.h"
 #include "gui/common/coalesced_posts.h"
 
 class QComboBox;
@@ -44,6 +45,8 @@ class CVantrellDlg : public QDialog,
 
   // Runs the start-up steps; false when the program must end afterwards.
   bool StartUp();
+  // How a request to end the program from outside is carried out.
+  ProgramEnd& End() { return end_; }
   void SetDeviceWindowOpener(DeviceWindowOpener opener) { openDeviceWindow_ = std::move(opener); }
   MainController& Controller() { return *controller_; }
 
@@ -86,6 +89,8 @@ class CVantrellDlg : public QDialog,
   void EndWithoutSaving();
   void LetAbandonedWorkersGo();
 
+  // Before the prompt, which asks it whether boxes are still shown.
+  ProgramEnd end_{*this};
   std::shared_ptr<Prompt> prompt_;
   std::shared_ptr<SettingsStore> settings_;
   std::unique_ptr<MainController> controller_;

@@ -42,13 +42,16 @@ int RunVantrellApp(int argc, char** argv) {
   CVantrellDlg window(nullptr, nullptr);
   // Before the instance lock exists: whoever sees the lock may ask the
   // program to end and finds it ready to close properly.
-  CloseOnSignal closeOnSignal(window);
+  CloseOnSignal closeOnSignal(window.End());
   SingleInstance instance(InstancePlace(ApplicationName()));
   if (!instance.IsFirst()) return 0;
 
   QObject::connect(&instance, &SingleInstance::AlertRequested, &window, [&window] { BringToFront(window); });
+  const bool startedUp = window.StartUp();
+  // Asked to end during start-up: ended as asked, which is no failure.
+  if (window.End().CutStartUpShort()) return 0;
   // When the driver cannot be bound the window closes once start-up has run.
-  if (!window.StartUp()) return 1;
+  if (!startedUp) return 1;
   window.exec();
   return 0;
 }

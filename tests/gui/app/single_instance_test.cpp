@@ -142,6 +142,36 @@ TEST(ProgramEnd, AnEndRequestClosesTheWindowWritesTheSettingsAndEndsTheProcess) 
   EXPECT_TRUE(stored->contains("Initialization/Width"));
 }
 
+#if !defined(_WIN32)
+// A service manager sends one TERM, then KILL: one request must end the
+// program even while start-up shows its boxes (two here, for a stored
+// selection beyond the image list), and the half-started state is not stored.
+TEST(ProgramEnd, OneEndRequestDuringTheStartUpBoxesEndsTheProgramAndStoresNothing) {
+  vantrell::test::TempDir dir;
+  {
+    const auto stored = StoredSettings(dir);
+    stored->clear();
+    stored->setValue("PreviousSetValue/SelectedDev", 99);
+    stored->setValue("Initialization/VertPos", 7);
+  }
+  QObject owner;
+  QProcess* program = StartProgram(dir, &owner);
+  ASSERT_TRUE(program->waitForStarted(5000));
+  ASSERT_TRUE(WaitUntilListening(dir, *program));
+  // The signal handler is in place before the lock: the request waits for
+  // the first box's event loop, whatever the timing.
+  ASSERT_TRUE(RequestEnd(*program));
+  ASSERT_TRUE(program->waitForFinished(5000)) << "still running after one end request";
+  EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program->exitCode(), 0);
+  const auto stored = StoredSettings(dir);
+  stored->sync();
+  EXPECT_EQ(stored->value("PreviousSetValue/SelectedDev").toInt(), 99);
+  EXPECT_EQ(stored->value("Initialization/VertPos").toInt(), 7);
+  EXPECT_FALSE(stored->contains("Initialization/Width"));
+}
+#endif
+
 TEST(SingleInstance, EachUsersLockDirectoryHasItsOwnFirstInstance) {
   vantrell::test::TempDir mine;
   vantrell::test::TempDir theirs;
