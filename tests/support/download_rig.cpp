@@ -23,10 +23,7 @@ SelectedDevice SmallDevice(std::uint32_t sectorCount, std::string name) {
   return device;
 }
 
-DownloadRig::DownloadRig(SelectedDevice device)
-    : device(device),
-      writer(device.sectorSizeKb * 1024, device.flashSizeKb * 1024, device.chipId, device.flashMakerId,
-             device.flashDeviceId) {
+DownloadRig::DownloadRig(SelectedDevice device) : device(device) {
   session.SetDevice(device);
   view->watchedBusy = &busy;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Everything a download or Erase All run needs, wired to a fake chip writer,
+// Everything a download or Erase All run needs, wired to the writer simulator,
 // a recording window, scripted boxes and a log file; runs go on the test's
 // own thread.
 #include <cstdint>
@@ -14,10 +14,10 @@
 #include "core/program/job/download_job.h"
 #include "core/program/run/programming_session.h"
 #include "core/program/run/run_options.h"
-#include "support/fake_chip_writer.h"
 #include "support/log_capture.h"
 #include "support/recording_download_view.h"
 #include "support/scripted_prompt.h"
+#include "support/sim_chip_writer.h"
 #include "support/temp_dir.h"
 
 namespace vantrell {
@@ -59,7 +59,7 @@ class DownloadRig {
   std::vector<std::string> Boxes() const { return prompt.Texts(); }
 
   SelectedDevice device;
-  FakeChipWriter writer;
+  SimChipWriter writer{device};
   LogCapture capture;
   WriterLink link{writer, capture.log};
   ScriptedPrompt prompt;

@@ -1,4 +1,4 @@
-// The read of the MASTER chip against a fake writer: the order of its
+// The read of the MASTER chip against the writer simulator: the order of its
 // commands and log lines, the MASTER-only ID checks, the ways a read fails,
 // and what the window is shown.
 #include "core/master/read_master_worker.h"
@@ -17,7 +17,7 @@ namespace {
 
 using test::Cp949;
 using test::DownloadRig;
-using test::FakeChipWriter;
+using test::SimChipWriter;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
@@ -39,8 +39,9 @@ class ReadMasterWorkerTest : public ::testing::Test {
 };
 
 TEST_F(ReadMasterWorkerTest, ASixtyTwoByteReadIsLoggedAndShownInTwoPackets) {
-  for (std::size_t i = 0; i < 8192; ++i) rig.writer.chips[0].flash[i] = static_cast<std::uint8_t>(i * 3 + 1);
-  const Bytes& flash = rig.writer.chips[0].flash;
+  Bytes flash(8192);
+  for (std::size_t i = 0; i < flash.size(); ++i) flash[i] = static_cast<std::uint8_t>(i * 3 + 1);
+  rig.writer.SetFlash(0, 0, flash);
   EXPECT_EQ(Read(0x100, 62), Bytes(flash.begin() + 0x100, flash.begin() + 0x100 + 62));
   EXPECT_EQ(rig.writer.Codes(), (Bytes{0xA0, 0xA1, 0xA4, 0xAA, 0xAA, 0xA2, 0xA8}));
   EXPECT_EQ(outcome, LinkResult::Finished);
@@ -66,14 +67,14 @@ TEST_F(ReadMasterWorkerTest, AHundredByteReadMovesTheBarToFiftyThenToAHundred) {
 // (none: the read finishes).
 struct FailureCase {
   const char* what;
-  std::function<void(FakeChipWriter&)> setUp;
+  std::function<void(SimChipWriter&)> setUp;
   const char* box;
 };
 
 TEST_F(ReadMasterWorkerTest, OnlyTheMasterCountsAndEachFailureIsToldOnce) {
   const auto ids = [](std::size_t socket, std::uint8_t chip, std::uint8_t maker, std::uint8_t device) {
-    return [=](FakeChipWriter& w) {
-      w.idForm = FakeChipWriter::IdForm::Extended;
+    return [=](SimChipWriter& w) {
+      w.idForm = SimChipWriter::IdForm::Extended;
       w.chips[socket].chipId = chip;
       w.chips[socket].makerId = maker;
       w.chips[socket].deviceId = device;
@@ -85,18 +86,18 @@ TEST_F(ReadMasterWorkerTest, OnlyTheMasterCountsAndEachFailureIsToldOnce) {
       {"maker ID", ids(0, 0x5A, 0x11, 0x41), "Internal Flash Manufacturer ID → ERROR!"},
       {"both, device first", ids(0, 0x5A, 0x11, 0x11), "Internal Flash Device ID → ERROR!"},
       {"short form: no flash IDs to check",
-       [&ids](FakeChipWriter& w) {
+       [&ids](SimChipWriter& w) {
          ids(0, 0x5A, 0x11, 0x11)(w);
-         w.idForm = FakeChipWriter::IdForm::Short;
+         w.idForm = SimChipWriter::IdForm::Short;
        },
        nullptr},
       {"a PACK socket's IDs", ids(3, 0x11, 0x11, 0x11), nullptr},
-      {"a PACK socket's state", [](FakeChipWriter& w) { w.FailCommand(0xA1, 4, 1); }, nullptr},
-      {"MASTER state at enable", [](FakeChipWriter& w) { w.FailCommand(0xA1, 0, 0x80); }, "Read Master Chip → ERROR!"},
-      {"MASTER state at disable", [](FakeChipWriter& w) { w.FailCommand(0xA2, 0, 1); }, "Read Master Chip → ERROR!"},
-      {"range refused", [](FakeChipWriter& w) { w.FailCommand(0xA4, 0, 0xFF); }, "Read Master Chip → ERROR!"},
-      {"short data",
-       [](FakeChipWriter& w) { w.readPackets = std::vector<Bytes>{Bytes{0xAA, 2, 1, 2}}; },
+      {"a PACK socket's state", [](SimChipWriter& w) { w.FailCommand(0xA1, 4, 1); }, nullptr},
+      {"MASTER state at enable", [](SimChipWriter& w) { w.FailCommand(0xA1, 0, 0x80); }, "Read Master Chip → ERROR!"},
+      {"MASTER state at disable", [](SimChipWriter& w) { w.FailCommand(0xA2, 0, 1); }, "Read Master Chip → ERROR!"},
+      {"range refused", [](SimChipWriter& w) { w.FailCommand(0xA4, 0, 0xFF); }, "Read Master Chip → ERROR!"},
+      {"short data",  // the first data packet (request 4) arrives cut after two of its bytes
+       [](SimChipWriter& w) { w.FaultAt(4, SimChipWriter::Fault::ShortReply, 4); },
        "Read Master Chip → ERROR!"},
   };
   for (const FailureCase& c : cases) {
@@ -127,7 +128,7 @@ TEST_F(ReadMasterWorkerTest, LinkFailuresAreToldOnceByTheEnd) {
   EXPECT_EQ(rig.Log(), "Orbelle USB Driver can't be Open!\r\n\t +  Error!\r\n\t ->  Exit Download!\r\n");
 
   DownloadRig faulty;
-  faulty.writer.FaultAt(4, FakeChipWriter::Fault::NoReply);  // the first data packet
+  faulty.writer.FaultAt(4, SimChipWriter::Fault::NoReply);  // the first data packet
   Read(0, 10, &faulty);
   EXPECT_EQ(faulty.Boxes(), Texts{"ReadUSB Error!"});
   EXPECT_EQ(outcome, LinkResult::ReadUsbError);

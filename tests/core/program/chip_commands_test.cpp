@@ -1,6 +1,7 @@
-// The chip command set against a fake chip writer: request bytes, status
+// The chip command set against the writer simulator: request bytes, status
 // merging, the two Read ID forms, Read Data's packet loop, and untrusted
-// replies that must never be read past.
+// replies that must never be read past (those no firmware would send come
+// from a scripted stand-in).
 #include "core/program/chip/chip_commands.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include "core/operation/run_control.h"
 #include "core/program/job/file_checksum.h"
 #include "core/program/chip/socket_board.h"
-#include "support/fake_chip_writer.h"
+#include "support/download_rig.h"
 #include "support/log_capture.h"
 #include "support/recording_download_view.h"
 
@@ -19,7 +20,7 @@ namespace vantrell {
 namespace {
 
 using test::Cp949;
-using test::FakeChipWriter;
+using test::SimChipWriter;
 using Bytes = std::vector<std::uint8_t>;
 
 class RecordingProgressBar : public ProgressBarView {
@@ -42,8 +43,23 @@ class ChipCommandsTest : public ::testing::Test {
     return reply;
   }
   std::string Log() { return capture.Bytes(); }
+  // Chip IDs 0x12 + socket, and in the extended form (manufacturer, device)
+  // pairs 0x19 + 2 * socket, 0x1A + 2 * socket: reply byte n is 0x10 + n.
+  void NumberIds(SimChipWriter::IdForm form) {
+    for (std::size_t i = 0; i < 7; ++i) {
+      writer.chips[i].chipId = static_cast<std::uint8_t>(0x12 + i);
+      writer.chips[i].makerId = static_cast<std::uint8_t>(0x19 + 2 * i);
+      writer.chips[i].deviceId = static_cast<std::uint8_t>(0x1A + 2 * i);
+    }
+    writer.idForm = form;
+    writer.Reconfigure();
+  }
+  // The next reply arrives cut after its first count bytes.
+  void CutNextReply(std::uint32_t count) {
+    writer.FaultAt(writer.Exchanges() + 1, SimChipWriter::Fault::ShortReply, count);
+  }
 
-  FakeChipWriter writer{1024, 8 * 1024, 0x5A, 0xBF, 0x41};
+  SimChipWriter writer{test::SmallDevice(8)};
   test::LogCapture capture;
   WriterLink link{writer, capture.log};
   RunControl control;
@@ -90,7 +106,7 @@ TEST_F(ChipCommandsTest, EveryRoutineSendsItsExactRequestBytes) {
 }
 
 TEST_F(ChipCommandsTest, ReadDataSendsEnableRangeNextAndDisable) {
-  writer.chips[0].flash[0x10] = 0x42;
+  writer.SetFlash(0, 0x10, {0x42});
   Bytes buffer(3);
   RecordingProgressBar bar;
   ASSERT_EQ(commands.ReadData(0x10, buffer, status, bar), LinkResult::Success);
@@ -131,18 +147,18 @@ TEST_F(ChipCommandsTest, SocketsBeyondTheServedCountAreNeverMerged) {
 }
 
 TEST_F(ChipCommandsTest, AStatusReplyTooShortForEveryServedSocketIsACommError) {
-  writer.FaultAt(1, FakeChipWriter::Fault::ShortReply, 8);  // states of sockets 0 to 5 only
+  writer.FaultAt(1, SimChipWriter::Fault::ShortReply, 8);  // states of sockets 0 to 5 only
   EXPECT_EQ(commands.CommEnd(status), LinkResult::CommError);
   ChipCommands sixSockets(channel, 6);
-  writer.FaultAt(2, FakeChipWriter::Fault::ShortReply, 8);
+  writer.FaultAt(2, SimChipWriter::Fault::ShortReply, 8);
   EXPECT_EQ(sixSockets.CommEnd(status), LinkResult::Success);
 }
 
 TEST_F(ChipCommandsTest, LinkFailuresAreReturnedAtOnce) {
-  writer.FaultAt(2, FakeChipWriter::Fault::SendFails);
+  writer.FaultAt(2, SimChipWriter::Fault::SendFails);
   EXPECT_EQ(commands.SectorErase(0, status), LinkResult::WriteUsbError);
   EXPECT_EQ(writer.Codes(), (Bytes{0xC0}));
-  writer.FaultAt(3, FakeChipWriter::Fault::NoReply);
+  writer.FaultAt(3, SimChipWriter::Fault::NoReply);
   EXPECT_EQ(commands.SectorErase(0, status), LinkResult::ReadUsbError);
   EXPECT_EQ(writer.Codes(), (Bytes{0xC0, 0xC0}));
 }
@@ -155,7 +171,7 @@ TEST_F(ChipCommandsTest, SectorEraseLogsEveryStepAndStopsLoggingAtAFailure) {
                          "\t\tErase Address = 0x1C00\r\n"
                          "\t ▶ Sector Erase Disable\r\n"
                          "END(☆). <Sector Erase> Process\r\n\r\n"));
-  writer.FaultAt(5, FakeChipWriter::Fault::NoReply);
+  writer.FaultAt(5, SimChipWriter::Fault::NoReply);
   test::LogCapture second;
   WriterLink otherLink{writer, second.log};
   OperationChannel otherChannel{otherLink, control};
@@ -169,15 +185,8 @@ TEST_F(ChipCommandsTest, SectorEraseLogsEveryStepAndStopsLoggingAtAFailure) {
 
 // --- Read ID ---
 
-Bytes IdReply(std::size_t count) {
-  Bytes reply(count, 0);
-  reply[0] = 0xA0;
-  for (std::size_t i = 2; i < count; ++i) reply[i] = static_cast<std::uint8_t>(0x10 + i);
-  return reply;
-}
-
 TEST_F(ChipCommandsTest, ReadIdOfNineBytesIsTheShortForm) {
-  writer.idReply = IdReply(9);
+  NumberIds(SimChipWriter::IdForm::Short);
   ChipIdReply ids;
   ASSERT_EQ(commands.ReadId(ids), LinkResult::Success);
   EXPECT_FALSE(ids.extended);
@@ -190,7 +199,7 @@ TEST_F(ChipCommandsTest, ReadIdOfNineBytesIsTheShortForm) {
 }
 
 TEST_F(ChipCommandsTest, ReadIdOfTwentyThreeBytesIsTheExtendedForm) {
-  writer.idReply = IdReply(23);
+  NumberIds(SimChipWriter::IdForm::Extended);
   ChipIdReply ids;
   ASSERT_EQ(commands.ReadId(ids), LinkResult::Success);
   EXPECT_TRUE(ids.extended);
@@ -199,13 +208,14 @@ TEST_F(ChipCommandsTest, ReadIdOfTwentyThreeBytesIsTheExtendedForm) {
   EXPECT_EQ(ids.deviceIds, (std::array<std::uint8_t, 7>{0x1A, 0x1C, 0x1E, 0x20, 0x22, 0x24, 0x26}));
 }
 
-TEST_F(ChipCommandsTest, ReadIdOfTenToTwentyTwoOrMoreThanTwentyThreeBytesLogsTheIdsAndIsACommError) {
-  for (std::size_t count : {10, 16, 22, 24, 64}) {
+TEST_F(ChipCommandsTest, ReadIdOfTenToTwentyTwoBytesLogsTheIdsAndIsACommError) {
+  NumberIds(SimChipWriter::IdForm::Extended);
+  for (std::size_t count : {10, 16, 22}) {
     test::LogCapture own;
     WriterLink ownLink{writer, own.log};
     OperationChannel ownChannel{ownLink, control};
     ChipCommands ownCommands{ownChannel, 7};
-    writer.idReply = IdReply(count);
+    CutNextReply(count);
     ChipIdReply ids;
     EXPECT_EQ(ownCommands.ReadId(ids), LinkResult::CommError) << count;
     const std::string log = own.Bytes();
@@ -215,8 +225,9 @@ TEST_F(ChipCommandsTest, ReadIdOfTenToTwentyTwoOrMoreThanTwentyThreeBytesLogsThe
 }
 
 TEST_F(ChipCommandsTest, ReadIdTooShortForTheServedSocketsIsRefusedBeforeAnyIdIsLogged) {
+  NumberIds(SimChipWriter::IdForm::Short);
   for (std::size_t count : {1, 2, 8}) {
-    writer.idReply = IdReply(count);
+    CutNextReply(count);
     ChipIdReply ids;
     ids.chipIds.fill(0x77);
     EXPECT_EQ(commands.ReadId(ids), LinkResult::CommError) << count;
@@ -225,7 +236,7 @@ TEST_F(ChipCommandsTest, ReadIdTooShortForTheServedSocketsIsRefusedBeforeAnyIdIs
   EXPECT_EQ(Log().find("\tChip"), std::string::npos);
 
   ChipCommands twoSockets(channel, 2);
-  writer.idReply = IdReply(4);
+  CutNextReply(4);
   ChipIdReply ids;
   EXPECT_EQ(twoSockets.ReadId(ids), LinkResult::Success);
   EXPECT_EQ(ids.chipIds[1], 0x13);
@@ -233,15 +244,10 @@ TEST_F(ChipCommandsTest, ReadIdTooShortForTheServedSocketsIsRefusedBeforeAnyIdIs
 
 // --- Read Data ---
 
-Bytes DataPacket(std::size_t count, std::uint8_t fill, std::size_t received = 64) {
-  Bytes reply(received, fill);
-  reply[0] = 0xAA;
-  reply[1] = static_cast<std::uint8_t>(count);
-  return reply;
-}
-
 TEST_F(ChipCommandsTest, ReadDataOfSixtyTwoBytesAsksForASecondPacketThatEndsTheLoop) {
-  for (int i = 0; i < 62; ++i) writer.chips[0].flash[i] = static_cast<std::uint8_t>(i);
+  Bytes counting(62);
+  for (int i = 0; i < 62; ++i) counting[i] = static_cast<std::uint8_t>(i);
+  writer.SetFlash(0, 0, counting);
   Bytes buffer(62);
   RecordingProgressBar bar;
   ASSERT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::Success);
@@ -268,7 +274,6 @@ TEST_F(ChipCommandsTest, ReadDataOfOneHundredBytesMovesTheBarToFiftyThenToOneHun
 
 TEST_F(ChipCommandsTest, ARefusedReadRangeIsACommErrorThatChangesNoStatus) {
   writer.FailCommand(0xA4, 0, 1);
-  writer.FailCommand(0xA4, 3, 1);
   Bytes buffer(10);
   RecordingProgressBar bar;
   EXPECT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::CommError);
@@ -276,35 +281,17 @@ TEST_F(ChipCommandsTest, ARefusedReadRangeIsACommErrorThatChangesNoStatus) {
   EXPECT_EQ(writer.Codes(), (Bytes{0xA1, 0xA4}));
 }
 
-TEST_F(ChipCommandsTest, ReadDataRefusesPacketsThatWouldOverrunAnything) {
-  struct Case {
-    const char* what;
-    Bytes packet;
-    std::size_t length;
-  };
-  const std::vector<Case> cases = {
-      {"count above 62", DataPacket(63, 0x11), 200},
-      {"count 255", DataPacket(255, 0x11), 400},
-      {"past the length", DataPacket(62, 0x11), 40},
-      {"more than arrived", DataPacket(30, 0x11, 20), 200},
-      {"no count byte", Bytes{0xAA}, 200},
-  };
-  for (const Case& c : cases) {
-    writer.readPackets = std::vector<Bytes>{c.packet};
-    Bytes buffer(c.length + 8, 0xEE);
+TEST_F(ChipCommandsTest, ReadDataRefusesAPacketCutShortOfItsCount) {
+  // Read Next is the third request of Read Data.
+  const std::vector<std::pair<const char*, std::uint32_t>> cases = {{"more than arrived", 20}, {"no count byte", 1}};
+  for (const auto& [what, arrived] : cases) {
+    writer.FaultAt(writer.Exchanges() + 3, SimChipWriter::Fault::ShortReply, arrived);
+    Bytes buffer(200 + 8, 0xEE);
     RecordingProgressBar bar;
-    const auto target = std::span<std::uint8_t>(buffer.data(), c.length);
-    EXPECT_EQ(commands.ReadData(0, target, status, bar), LinkResult::CommError) << c.what;
-    EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0xEE), static_cast<long>(buffer.size())) << c.what;
+    EXPECT_EQ(commands.ReadData(0, std::span<std::uint8_t>(buffer.data(), 200), status, bar), LinkResult::CommError)
+        << what;
+    EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0xEE), static_cast<long>(buffer.size())) << what;
   }
-}
-
-TEST_F(ChipCommandsTest, ReadDataThatEndsShortOfTheLengthIsACommError) {
-  writer.readPackets = std::vector<Bytes>{DataPacket(62, 1), DataPacket(10, 2)};
-  Bytes buffer(100);
-  RecordingProgressBar bar;
-  EXPECT_EQ(commands.ReadData(0, buffer, status, bar), LinkResult::CommError);
-  EXPECT_EQ(writer.CountOf(0xA2), 0u);
 }
 
 TEST_F(ChipCommandsTest, ReadDataOfNothingSendsNothing) {
@@ -317,7 +304,7 @@ TEST_F(ChipCommandsTest, ReadDataOfNothingSendsNothing) {
 // --- Verify End ---
 
 TEST_F(ChipCommandsTest, VerifyEndReadsOneChecksumPerSocketLeastSignificantByteFirst) {
-  writer.chips[3].flash[1] = 0x00;
+  writer.SetFlash(3, 1, {0x00});
   const Bytes sent = {0xFF, 0xFF, 0xFF};
   ASSERT_EQ(commands.VerifySetAddress(0, 3, status), LinkResult::Success);
   ASSERT_EQ(commands.VerifyData(sent, status), LinkResult::Success);
@@ -329,10 +316,10 @@ TEST_F(ChipCommandsTest, VerifyEndReadsOneChecksumPerSocketLeastSignificantByteF
 
 TEST_F(ChipCommandsTest, VerifyEndWithoutEveryServedChecksumIsACommError) {
   SocketChecksums sums{};
-  writer.FaultAt(1, FakeChipWriter::Fault::ShortReply, 29);  // socket 6's checksum incomplete
+  writer.FaultAt(1, SimChipWriter::Fault::ShortReply, 29);  // socket 6's checksum incomplete
   EXPECT_EQ(commands.VerifyEnd(sums), LinkResult::CommError);
   ChipCommands sixSockets(channel, 6);
-  writer.FaultAt(2, FakeChipWriter::Fault::ShortReply, 26);
+  writer.FaultAt(2, SimChipWriter::Fault::ShortReply, 26);
   EXPECT_EQ(sixSockets.VerifyEnd(sums), LinkResult::Success);
 }
 
@@ -351,19 +338,122 @@ TEST_F(ChipCommandsTest, BlankCheckMarksAliveSocketsWhileTheWriterWorks) {
 }
 
 TEST_F(ChipCommandsTest, BlankCheckLinkFailuresPaintAliveSocketsRedButKeepThemAlive) {
-  for (auto fault : {FakeChipWriter::Fault::SendFails, FakeChipWriter::Fault::NoReply}) {
+  for (auto fault : {SimChipWriter::Fault::SendFails, SimChipWriter::Fault::NoReply}) {
     auto view = std::make_shared<test::RecordingDownloadView>();
     auto slot = MakeDownloadViewSlot(view);
     SocketBoard board(3, RunView(*slot, control));
     board.Drop(1);
     writer.FaultAt(writer.Exchanges() + 1, fault);
     const LinkResult r = commands.FlashBlankCheck(0, 1024, status, board);
-    EXPECT_EQ(r, fault == FakeChipWriter::Fault::SendFails ? LinkResult::WriteUsbError : LinkResult::ReadUsbError);
+    EXPECT_EQ(r, fault == SimChipWriter::Fault::SendFails ? LinkResult::WriteUsbError : LinkResult::ReadUsbError);
     EXPECT_EQ(view->PackLine(0), "Blank Check  → ERROR!");
     EXPECT_EQ(view->PackColour(0), kPackColourFailed);
     EXPECT_EQ(view->PackLine(1), "");
     EXPECT_EQ(board.Alive(), (SocketFlags{1, 0, 1, 1, 1, 1, 1}));
   }
+}
+
+// --- replies no firmware sends ---
+
+// Answers Read ID and Read Next with the scripted bytes in turn and every
+// other request with done in every socket. The simulator keeps to the packet
+// rules (at most 23 bytes of Read ID, Read Next counts that fit the range
+// asked for), so these replies cannot come from it.
+class ScriptedReplies : public UsbDriver {
+ public:
+  explicit ScriptedReplies(std::vector<Bytes> replies) : replies_(std::move(replies)) {}
+  int OpenDevice(int) override { return 1; }
+  void Close() override {}
+  int Write(std::uint8_t* buffer, std::uint32_t length, std::uint32_t* sent, std::uint32_t) override {
+    codes.push_back(buffer[0]);
+    if ((buffer[0] == 0xA0 || buffer[0] == 0xAA) && !replies_.empty()) {
+      pending_ = replies_.front();
+      replies_.erase(replies_.begin());
+    } else {
+      pending_.assign(64, 0);
+      pending_[0] = buffer[0];
+      pending_[1] = 7;
+    }
+    *sent = length;
+    return 1;
+  }
+  int Read(std::uint8_t* buffer, std::uint32_t capacity, std::uint32_t* received, std::uint32_t) override {
+    *received = static_cast<std::uint32_t>(std::min<std::size_t>(capacity, pending_.size()));
+    std::copy_n(pending_.begin(), *received, buffer);
+    pending_.clear();
+    return *received != 0 ? 1 : 0;
+  }
+  std::vector<std::uint8_t> codes;
+
+ private:
+  std::vector<Bytes> replies_;
+  Bytes pending_;
+};
+
+// The commands over a writer that sends those replies.
+struct UntrustedWriter {
+  explicit UntrustedWriter(std::vector<Bytes> replies) : driver(std::move(replies)) {}
+  ScriptedReplies driver;
+  test::LogCapture capture;
+  WriterLink link{driver, capture.log};
+  RunControl control;
+  OperationChannel channel{link, control};
+  ChipCommands commands{channel, 7};
+  ChipStatus status{};
+};
+
+Bytes IdReply(std::size_t count) {
+  Bytes reply(count, 0);
+  reply[0] = 0xA0;
+  for (std::size_t i = 2; i < count; ++i) reply[i] = static_cast<std::uint8_t>(0x10 + i);
+  return reply;
+}
+
+Bytes DataPacket(std::size_t count, std::uint8_t fill) {
+  Bytes reply(64, fill);
+  reply[0] = 0xAA;
+  reply[1] = static_cast<std::uint8_t>(count);
+  return reply;
+}
+
+TEST(ChipCommandsUntrustedTest, ReadIdOfMoreThanTwentyThreeBytesLogsTheIdsAndIsACommError) {
+  for (std::size_t count : {24, 64}) {
+    UntrustedWriter writer({IdReply(count)});
+    ChipIdReply ids;
+    EXPECT_EQ(writer.commands.ReadId(ids), LinkResult::CommError) << count;
+    const std::string log = writer.capture.Bytes();
+    EXPECT_NE(log.find("\tChip06 ID = 0x18\r\n"), std::string::npos) << count;
+    EXPECT_EQ(log.find("END("), std::string::npos) << count;
+  }
+}
+
+TEST(ChipCommandsUntrustedTest, ReadDataRefusesCountsThatWouldOverrunTheBufferOrTheRange) {
+  struct Case {
+    const char* what;
+    Bytes packet;
+    std::size_t length;
+  };
+  const std::vector<Case> cases = {
+      {"count above 62", DataPacket(63, 0x11), 200},
+      {"count 255", DataPacket(255, 0x11), 400},
+      {"past the length", DataPacket(62, 0x11), 40},
+  };
+  for (const Case& c : cases) {
+    UntrustedWriter writer({c.packet});
+    Bytes buffer(c.length + 8, 0xEE);
+    RecordingProgressBar bar;
+    const auto target = std::span<std::uint8_t>(buffer.data(), c.length);
+    EXPECT_EQ(writer.commands.ReadData(0, target, writer.status, bar), LinkResult::CommError) << c.what;
+    EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0xEE), static_cast<long>(buffer.size())) << c.what;
+  }
+}
+
+TEST(ChipCommandsUntrustedTest, ReadDataThatEndsShortOfTheLengthIsACommError) {
+  UntrustedWriter writer({DataPacket(62, 1), DataPacket(10, 2)});
+  Bytes buffer(100);
+  RecordingProgressBar bar;
+  EXPECT_EQ(writer.commands.ReadData(0, buffer, writer.status, bar), LinkResult::CommError);
+  EXPECT_EQ(std::count(writer.driver.codes.begin(), writer.driver.codes.end(), 0xA2), 0);
 }
 
 }  // namespace

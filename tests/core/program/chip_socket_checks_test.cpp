@@ -9,7 +9,7 @@
 #include "core/operation/run_prompt.h"
 #include "core/program/chip/chip_commands.h"
 #include "core/program/chip/socket_board.h"
-#include "support/fake_chip_writer.h"
+#include "support/download_rig.h"
 #include "support/log_capture.h"
 #include "support/recording_download_view.h"
 #include "support/scripted_prompt.h"
@@ -23,7 +23,7 @@ class SocketChecksTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(link.OpenLink()); }
 
-  test::FakeChipWriter writer{1024, 8192, 0x5A};
+  test::SimChipWriter writer{test::SmallDevice(8)};
   test::LogCapture capture;
   WriterLink link{writer, capture.log};
   RunControl control;

@@ -1,4 +1,4 @@
-// The download sequence against a fake chip writer: which packets go out for
+// The download sequence against the writer simulator: which packets go out for
 // files around the 62-byte packet size, when the pack lines say OK, how the
 // bars move, the blank-check-only path, the time report, socket failures,
 // file troubles, link faults at every exchange, and abandoning a run.
@@ -21,7 +21,7 @@ namespace {
 
 using test::Cp949;
 using test::DownloadRig;
-using test::FakeChipWriter;
+using test::SimChipWriter;
 using Codes = std::vector<std::uint8_t>;
 
 RunOptions EraseProgramVerify() { return {.erase = true, .program = true, .verify = true}; }
@@ -31,7 +31,7 @@ bool Contains(const std::string& haystack, const std::string& needle) {
 }
 
 // Sizes of the data packets of one code, in order.
-std::vector<std::size_t> PacketSizes(const FakeChipWriter& writer, std::uint8_t code) {
+std::vector<std::size_t> PacketSizes(const SimChipWriter& writer, std::uint8_t code) {
   std::vector<std::size_t> sizes;
   for (const auto& r : writer.Requests()) {
     if (r[0] == code) sizes.push_back(r[1]);
@@ -203,7 +203,7 @@ TEST(DownloadBlankCheckTest, TheBlankCheckButtonChecksEverySectorThenEndsTheChip
 
 TEST(DownloadBlankCheckTest, ASectorThatIsNotBlankFailsItsSocketOnly) {
   DownloadRig rig;
-  rig.writer.chips[5].flash[3 * 1024 + 7] = 0x00;
+  rig.writer.SetFlash(5, 3 * 1024 + 7, {0x00});
   rig.Run(RunOptions::BlankCheckOnly());
   EXPECT_EQ(rig.view->PackLine(5), "Blank Check  → ERROR!");
   EXPECT_EQ(rig.view->PackColour(5), kPackColourFailed);
@@ -292,7 +292,7 @@ TEST(DownloadSocketTest, AWrongChipIdDropsItsSocketAndCountsItAsAFailure) {
 TEST(DownloadSocketTest, TheExtendedReadIdChecksManufacturerThenDevice) {
   DownloadRig rig;
   rig.AddFile(0, 10);
-  rig.writer.idForm = FakeChipWriter::IdForm::Extended;
+  rig.writer.idForm = SimChipWriter::IdForm::Extended;
   rig.writer.chips[1].makerId = 0x00;
   rig.writer.chips[2].deviceId = 0x00;
   rig.Run(RunOptions::ProgramOnly());
@@ -350,7 +350,7 @@ TEST(DownloadStartTest, ALinkThatDoesNotOpenFailsEverySocket) {
 
 TEST(DownloadStartTest, AFailedReadIdIsNamedBeforeTheLinkError) {
   DownloadRig rig;
-  rig.writer.FaultAt(1, FakeChipWriter::Fault::NoReply);
+  rig.writer.FaultAt(1, SimChipWriter::Fault::NoReply);
   rig.Run(RunOptions::ProgramOnly());
   EXPECT_EQ(rig.Boxes(), (std::vector<std::string>{"Read ID Error!", "ReadUSB Error!"}));
 }
@@ -430,7 +430,7 @@ TEST(DownloadFileTest, AShortTailIsNamedAsTheLastPiece) {
 // --- link faults at every exchange ---
 
 struct FaultEnding {
-  FakeChipWriter::Fault fault;
+  SimChipWriter::Fault fault;
   std::string box;
   std::string logEnd;
 };
@@ -446,8 +446,8 @@ TEST(DownloadLinkFaultTest, AFaultAtAnyExchangeEndsTheRunWithItsBoxAndLineAndClo
   }
   ASSERT_GT(exchanges, 30u);
   const std::vector<FaultEnding> endings = {
-      {FakeChipWriter::Fault::SendFails, "WriteUSB Error!", "\t + WriteUSB Error!\r\n\t ->  Exit Download!\r\n"},
-      {FakeChipWriter::Fault::NoReply, "ReadUSB Error!", "\t + ReadUSB Error!\r\n\t ->  Exit Download!\r\n"},
+      {SimChipWriter::Fault::SendFails, "WriteUSB Error!", "\t + WriteUSB Error!\r\n\t ->  Exit Download!\r\n"},
+      {SimChipWriter::Fault::NoReply, "ReadUSB Error!", "\t + ReadUSB Error!\r\n\t ->  Exit Download!\r\n"},
   };
   for (const FaultEnding& ending : endings) {
     for (std::uint64_t k = 1; k <= exchanges; ++k) {
@@ -470,7 +470,7 @@ TEST(DownloadLinkFaultTest, AShortReplyAtAnyExchangeEndsWithACommErrorAndCommEnd
   for (std::uint64_t k = 1; k <= 12; ++k) {
     DownloadRig rig;
     rig.AddFile(0, 70);
-    rig.writer.FaultAt(k, FakeChipWriter::Fault::ShortReply, 5);
+    rig.writer.FaultAt(k, SimChipWriter::Fault::ShortReply, 5);
     rig.Run({.erase = true, .program = true, .verify = true});
     const std::string log = rig.Log();
     const std::string end = Cp949("\t +  COMM Error!\r\n\t ▶ COMM End\r\n\t ->  Exit Download!\r\n");

@@ -12,7 +12,7 @@ namespace {
 
 using test::Cp949;
 using test::DownloadRig;
-using test::FakeChipWriter;
+using test::SimChipWriter;
 using Codes = std::vector<std::uint8_t>;
 
 TEST(EraseAllTest, EightSectorsMoveTheBarAfterSectorsOneThreeFiveAndSeven) {
@@ -32,7 +32,7 @@ TEST(EraseAllTest, EightSectorsMoveTheBarAfterSectorsOneThreeFiveAndSeven) {
 
 TEST(EraseAllTest, EachSectorIsErasedAtItsAddressAndTheChipsWorkEnds) {
   DownloadRig rig(test::SmallDevice(3));
-  rig.writer.chips[4].flash[2 * 1024 + 5] = 0;
+  rig.writer.SetFlash(4, 2 * 1024 + 5, {0});
   rig.EraseAll();
   EXPECT_EQ(rig.writer.Codes(), (Codes{0xA0, 0xC0, 0xC1, 0xC6, 0xC0, 0xC1, 0xC6, 0xC0, 0xC1, 0xC6, 0xA8}));
   EXPECT_EQ(rig.writer.Requests()[8], (Codes{0xC1, 0x04, 0x00, 0x08, 0x00, 0x00}));
@@ -99,7 +99,7 @@ TEST(EraseAllTest, StaleInputIsNotCleared) {
 
 TEST(EraseAllTest, ALinkFaultEndsWithItsBoxAndClosesTheLink) {
   DownloadRig rig;
-  rig.writer.FaultAt(6, FakeChipWriter::Fault::SendFails);
+  rig.writer.FaultAt(6, SimChipWriter::Fault::SendFails);
   rig.EraseAll();
   EXPECT_EQ(rig.Boxes(), (std::vector<std::string>{"WriteUSB Error!"}));
   EXPECT_FALSE(rig.writer.IsOpen());
