@@ -10,6 +10,7 @@
 
 #include "core/app/product_version.h"
 #include "core/text/format.h"
+#include "gui/common/control_lookup.h"
 
 namespace vantrell::gui {
 
@@ -24,10 +25,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   bold.setBold(true);
   product->setFont(bold);
   auto* version = new QLabel(QString::fromStdString(FormatText("Product Version : %s", kProductVersionText)), this);
-  version->setObjectName("1001");
+  version->setObjectName(ControlName(control_id::about_box::kVersion));
   auto* build = new QLabel(
       QString::fromStdString(FormatText("BuildNo : %d, match to %s", kBuildNumber, kBuildDate)), this);
-  build->setObjectName("1002");
+  build->setObjectName(ControlName(control_id::about_box::kBuild));
 
   auto* ok = new QPushButton(QString::fromUtf8("확인"), this);
   ok->setObjectName("IDOK");

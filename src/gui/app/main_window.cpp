@@ -22,6 +22,7 @@
 #include "gui/app/about_box.h"
 #include "gui/app/device_window_placeholder.h"
 #include "gui/app/prompt_until_end.h"
+#include "gui/common/control_lookup.h"
 #include "gui/common/gui_thread.h"
 #include "gui/common/message_box_prompt.h"
 #include "settings/qt_settings_store.h"
@@ -31,9 +32,9 @@ namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.c_str()); }
 
-QLabel* StatusLine(const char* id, const QString& text, QWidget* parent) {
+QLabel* StatusLine(int id, const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
-  label->setObjectName(id);
+  label->setObjectName(ControlName(id));
   label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   label->setMinimumWidth(320);
   return label;
@@ -70,10 +71,10 @@ CVantrellDlg::~CVantrellDlg() {
 void CVantrellDlg::BuildControls() {
   auto* selection = new QGroupBox("Device Selection", this);
   deviceCombo_ = new QComboBox(selection);
-  deviceCombo_->setObjectName("1005");
+  deviceCombo_->setObjectName(ControlName(control_id::main_window::kDeviceCombo));
   deviceCombo_->setMinimumWidth(220);
   runButton_ = new QPushButton("RUN", selection);
-  runButton_->setObjectName("1003");
+  runButton_->setObjectName(ControlName(control_id::main_window::kRun));
   runButton_->setAutoDefault(false);
   runButton_->setMinimumWidth(90);
   auto* selectionLayout = new QHBoxLayout(selection);
@@ -81,13 +82,13 @@ void CVantrellDlg::BuildControls() {
   selectionLayout->addWidget(runButton_);
 
   auto* message = new QGroupBox("Message", this);
-  selectionStatus_ = StatusLine("1006", "No Device selected!", message);
-  deviceStatus_ = StatusLine("1007", " .....", message);
+  selectionStatus_ = StatusLine(control_id::main_window::kSelectionStatus, "No Device selected!", message);
+  deviceStatus_ = StatusLine(control_id::main_window::kDeviceStatus, " .....", message);
   byteCounter_ = new QLabel("0/0[byte]", message);
-  byteCounter_->setObjectName("1009");
+  byteCounter_->setObjectName(ControlName(control_id::main_window::kByteCounter));
   byteCounter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   progress_ = new QProgressBar(message);
-  progress_->setObjectName("1008");
+  progress_->setObjectName(ControlName(control_id::main_window::kProgress));
   progress_->setTextVisible(false);
   progress_->setRange(0, 100);
   progress_->setValue(0);

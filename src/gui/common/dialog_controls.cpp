@@ -5,28 +5,34 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "gui/common/control_lookup.h"
 #include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
 
-QPushButton* AddButton(QWidget& window, const DialogUnits& units, const char* id, const char* caption, DialogPlace p) {
+QPushButton* AddButton(QWidget& window, const DialogUnits& units, int id, const char* caption, DialogPlace p) {
   auto* button = new QPushButton(caption, &window);
-  button->setObjectName(id);
+  button->setObjectName(ControlName(id));
   button->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
   button->setAutoDefault(false);
   return button;
 }
 
-QLabel* AddStatic(QWidget& window, const DialogUnits& units, const char* id, const char* caption, DialogPlace p) {
+QLabel* AddStatic(QWidget& window, const DialogUnits& units, int id, const char* caption, DialogPlace p) {
+  QLabel* label = AddCaption(window, units, caption, p);
+  label->setObjectName(ControlName(id));
+  return label;
+}
+
+QLabel* AddCaption(QWidget& window, const DialogUnits& units, const char* caption, DialogPlace p) {
   auto* label = new QLabel(caption, &window);
-  if (id != nullptr) label->setObjectName(id);
   label->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
   return label;
 }
 
-QLineEdit* AddEdit(QWidget& window, const DialogUnits& units, const char* id, DialogPlace p) {
+QLineEdit* AddEdit(QWidget& window, const DialogUnits& units, int id, DialogPlace p) {
   auto* edit = new QLineEdit(&window);
-  edit->setObjectName(id);
+  edit->setObjectName(ControlName(id));
   edit->setGeometry(units.Rect(p.left, p.top, p.width, p.height));
   return edit;
 }

@@ -3,8 +3,9 @@
 #include <array>
 
 #include "core/controls/colour.h"
-#include "gui/controls/cell_list_ctrl.h"
+#include "gui/common/control_lookup.h"
 #include "gui/common/dialog_units.h"
+#include "gui/controls/cell_list_ctrl.h"
 
 namespace vantrell::gui {
 namespace {
@@ -34,7 +35,7 @@ CBinFileInfo::CBinFileInfo(const std::vector<DeviceInfoRow>& rows, QWidget* pare
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   const DialogUnits units(font());
   setFixedSize(units.Size(414, 214));
-  list_->setObjectName("1027");
+  list_->setObjectName(ControlName(control_id::bin_file_info::kList));
   list_->setGeometry(units.Rect(7, 7, 400, 200));
   list_->SetGridLines(true);
   list_->SetFullRowSelect(true);

@@ -12,6 +12,7 @@
 #include "core/master/read_master_memory.h"
 #include "core/master/read_master_session.h"
 #include "core/master/read_range_input.h"
+#include "gui/common/control_ids.h"
 #include "gui/common/message_box_prompt.h"
 #include "gui/controls/hexdump/hex_dump_ctrl.h"
 #include "gui/controls/hexdump/read_view_setup.h"
@@ -26,7 +27,6 @@ namespace {
 
 constexpr ColourRef kBarColour = MakeColour(0, 0, 153);
 constexpr ColourRef kBarBackgroundColour = MakeColour(255, 255, 255);
-constexpr int kRightViewId = 1058;
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.c_str()); }
 
@@ -230,7 +230,9 @@ void CReadMasterDlg::OnCompareRun() {
   Enable({c.readRun, c.saveAs, c.clear, c.compareRun, c.compareOpen}, true);
 }
 
-void CReadMasterDlg::DumpMenuOpening(int viewId, int, int) { activeView_ = viewId == kRightViewId ? 1 : 0; }
+void CReadMasterDlg::DumpMenuOpening(int viewId, int, int) {
+  activeView_ = viewId == control_id::read_master::kRightView ? 1 : 0;
+}
 
 void CReadMasterDlg::DumpCommand(int, int command) {
   if (command == kCopySelectionCommand) CopySelection();

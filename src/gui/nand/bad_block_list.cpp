@@ -4,6 +4,7 @@
 #include <QTextCursor>
 
 #include "core/nand/operations/bad_block_table.h"
+#include "gui/common/control_lookup.h"
 #include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
@@ -16,7 +17,7 @@ CBadBlkList::CBadBlkList(std::int32_t count, std::span<const std::int32_t> entri
   const DialogUnits units(font());
   setFixedSize(units.Size(108, 141));
   edit_ = new QPlainTextEdit(this);
-  edit_->setObjectName("1057");
+  edit_->setObjectName(ControlName(control_id::bad_block_list::kList));
   edit_->setGeometry(units.Rect(7, 7, 94, 127));
   edit_->setReadOnly(true);
   edit_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -4,8 +4,12 @@
 #include <QWidget>
 #include <initializer_list>
 
+#include "gui/common/control_lookup.h"
+
 namespace vantrell::gui {
 namespace {
+
+using namespace control_id::nand;
 
 struct CheckBoxRule {
   int checkBox;
@@ -13,19 +17,24 @@ struct CheckBoxRule {
 };
 
 const CheckBoxRule kCheckBoxRules[] = {
-    {1071, {1057, 1066, 1074}},
-    {1072, {1069, 1067, 1075}},
-    {1073, {1070, 1068, 1076}},
-    {1081, {1080}},
+    {kFileCheck[0], {kFileName[0], kOpenFile[0], kStartBlock[0]}},
+    {kFileCheck[1], {kFileName[1], kOpenFile[1], kStartBlock[1]}},
+    {kFileCheck[2], {kFileName[2], kOpenFile[2], kStartBlock[2]}},
+    {kFatCheck, {kFatStart}},
 };
 
-constexpr int kOperationControls[] = {1095, 1087, 1088, 1089, 1083, 1085, 1082, 1084, 1086, 1065, 1071, 1072, 1073, 1081};
+constexpr int kCheckBoxes[] = {kFileCheck[0], kFileCheck[1], kFileCheck[2], kFatCheck};
+constexpr int kOperationControls[] = {kRefresh,      kReadBlock,    kReadStart,    kReadCount, kDownload,
+                                      kErase,        kEraseFirst,   kEraseLast,    kEraseAll,  kReadBadBlock,
+                                      kFileCheck[0], kFileCheck[1], kFileCheck[2], kFatCheck};
 // Restore all turns these on unconditionally; Read Bad Block, the check boxes
 // and Refresh follow their own steps.
-constexpr int kRestoredControls[] = {1087, 1088, 1089, 1083, 1085, 1082, 1084, 1086};
-constexpr int kOffAfterStartUp[] = {1065, 1087, 1088, 1089, 1083, 1085, 1082, 1084};
+constexpr int kRestoredControls[] = {kReadBlock, kReadStart, kReadCount, kDownload,
+                                     kErase,     kEraseFirst, kEraseLast, kEraseAll};
+constexpr int kOffAfterStartUp[] = {kReadBadBlock, kReadBlock, kReadStart, kReadCount,
+                                    kDownload,     kErase,     kEraseFirst, kEraseLast};
 
-QWidget* Control(QWidget& window, int id) { return window.findChild<QWidget*>(QString::number(id)); }
+QWidget* Control(QWidget& window, int id) { return FindControl(window, id); }
 
 void SetChecked(QWidget& window, int id, bool checked) {
   if (auto* box = qobject_cast<QCheckBox*>(Control(window, id))) box->setChecked(checked);
@@ -56,22 +65,22 @@ void ApplyCheckBoxRuleToAll(QWidget& window) {
 
 void ApplyStartUpStates(QWidget& window) {
   EnableAll(window, kOffAfterStartUp, false);
-  SetChecked(window, 1071, true);
-  SetChecked(window, 1072, true);
-  SetChecked(window, 1073, false);
-  SetChecked(window, 1081, false);
+  SetChecked(window, kFileCheck[0], true);
+  SetChecked(window, kFileCheck[1], true);
+  SetChecked(window, kFileCheck[2], false);
+  SetChecked(window, kFatCheck, false);
   ApplyCheckBoxRuleToAll(window);
-  EnableAll(window, std::initializer_list<int>{1071, 1072, 1073, 1081}, false);
+  EnableAll(window, kCheckBoxes, false);
 }
 
 void DisableOperationControls(QWidget& window) { EnableAll(window, kOperationControls, false); }
 
 void RestoreAllControls(QWidget& window, bool hasBadBlocks) {
   EnableAll(window, kRestoredControls, true);
-  EnableControl(window, kReadBadBlockId, hasBadBlocks);
-  EnableAll(window, std::initializer_list<int>{1071, 1072, 1073, 1081}, true);
+  EnableControl(window, kReadBadBlock, hasBadBlocks);
+  EnableAll(window, kCheckBoxes, true);
   ApplyCheckBoxRuleToAll(window);
-  EnableControl(window, kRefreshId, true);
+  EnableControl(window, kRefresh, true);
 }
 
 }  // namespace vantrell::gui

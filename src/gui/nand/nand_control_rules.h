@@ -1,5 +1,6 @@
 #pragma once
-// Which of the NAND window's controls are usable, by their ids. GUI thread only.
+// Which of the NAND window's controls are usable, by their ids
+// (control_id::nand). GUI thread only.
 class QWidget;
 
 namespace vantrell::gui {
@@ -21,8 +22,5 @@ void DisableOperationControls(QWidget& window);
 // the check box rule applied to all four check boxes.
 void RestoreAllControls(QWidget& window, bool hasBadBlocks);
 void EnableControl(QWidget& window, int id, bool enabled);
-
-inline constexpr int kRefreshId = 1095;
-inline constexpr int kReadBadBlockId = 1065;
 
 }  // namespace vantrell::gui

@@ -13,6 +13,7 @@
 #include "core/nand/operations/nand_workers.h"
 #include "core/text/decimal_text.h"
 #include "core/text/format.h"
+#include "gui/common/control_ids.h"
 #include "gui/common/dialog_units.h"
 #include "gui/controls/colour_conversion.h"
 #include "gui/controls/mask_edit.h"
@@ -167,13 +168,13 @@ std::string CNandFlashManagement::EditText(NandEdit edit) {
 
 void CNandFlashManagement::DisableOperationControls() { gui::DisableOperationControls(*this); }
 
-void CNandFlashManagement::DisableReadBadBlock() { EnableControl(*this, kReadBadBlockId, false); }
+void CNandFlashManagement::DisableReadBadBlock() { EnableControl(*this, control_id::nand::kReadBadBlock, false); }
 
 void CNandFlashManagement::RestoreAll(bool hasBadBlocks) { RestoreAllControls(*this, hasBadBlocks); }
 
-void CNandFlashManagement::EnableRefresh() { EnableControl(*this, kRefreshId, true); }
+void CNandFlashManagement::EnableRefresh() { EnableControl(*this, control_id::nand::kRefresh, true); }
 
-void CNandFlashManagement::EnableReadBadBlock() { EnableControl(*this, kReadBadBlockId, true); }
+void CNandFlashManagement::EnableReadBadBlock() { EnableControl(*this, control_id::nand::kReadBadBlock, true); }
 
 void CNandFlashManagement::ShowBadBlockList(std::int32_t count, std::span<const std::int32_t> entries) {
   CBadBlkList list(count, entries, this);

@@ -10,6 +10,7 @@
 #include "core/app/prompt.h"
 #include "core/nand/blocks/read_blocks_file.h"
 #include "gui/common/dialog_controls.h"
+#include "gui/common/control_ids.h"
 #include "gui/common/dialog_units.h"
 #include "gui/controls/hexdump/hex_dump_ctrl.h"
 #include "gui/controls/hexdump/read_view_setup.h"
@@ -27,18 +28,18 @@ CReadNdFlash::CReadNdFlash(std::span<const std::uint8_t> blocks, ReadBlocksSaved
   setFixedSize(units.Size(338, 217));
 
   // The placeholder marks where the dump view goes, and stays hidden.
-  QLineEdit* placeholder = AddEdit(*this, units, "1057", {7, 7, 324, 182});
+  QLineEdit* placeholder = AddEdit(*this, units, control_id::read_nd_flash::kView, {7, 7, 324, 182});
   placeholder->hide();
   view_ = new CHexDumpCtrl(this);
-  view_->setObjectName("1057");
+  view_->setObjectName(placeholder->objectName());
   view_->setGeometry(placeholder->geometry());
   SetUpReadView(*view_, this);
   // The worker's buffer itself; its length was checked to fit the view.
   view_->SetDumpData(static_cast<qint32>(blocks_.size()), blocks_.data());
 
-  QPushButton* saveAs = AddButton(*this, units, "1093", "Save As", {7, 195, 50, 14});
+  QPushButton* saveAs = AddButton(*this, units, control_id::read_nd_flash::kSaveAs, "Save As", {7, 195, 50, 14});
   connect(saveAs, &QPushButton::clicked, this, [this] { SaveAs(); });
-  fileName_ = AddEdit(*this, units, "1094", {62, 196, 269, 12});
+  fileName_ = AddEdit(*this, units, control_id::read_nd_flash::kFileName, {62, 196, 269, 12});
   fileName_->setReadOnly(true);
   fileName_->setText(lastSaved_.name);
 }

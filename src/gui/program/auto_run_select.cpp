@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "gui/common/control_lookup.h"
 #include "gui/common/dialog_units.h"
 
 namespace vantrell::gui {
@@ -17,11 +18,12 @@ CAutoRunSelect::CAutoRunSelect(const RunOptions& options, QWidget* parent) : QDi
 void CAutoRunSelect::BuildControls() {
   const DialogUnits units(font());
   setFixedSize(units.Size(81, 125));
-  eraseAll_ = AddBox("1059", "Erase All", 6, options_.eraseAll);
-  erase_ = AddBox("1042", "Erase", 26, options_.erase);
-  blank_ = AddBox("1039", "Blank Check", 46, options_.blank);
-  program_ = AddBox("1040", "Program", 66, options_.program);
-  verify_ = AddBox("1041", "Verify", 86, options_.verify);
+  namespace ids = control_id::auto_run_select;
+  eraseAll_ = AddBox(ids::kEraseAll, "Erase All", 6, options_.eraseAll);
+  erase_ = AddBox(ids::kErase, "Erase", 26, options_.erase);
+  blank_ = AddBox(ids::kBlankCheck, "Blank Check", 46, options_.blank);
+  program_ = AddBox(ids::kProgram, "Program", 66, options_.program);
+  verify_ = AddBox(ids::kVerify, "Verify", 86, options_.verify);
 
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("1");
@@ -38,10 +40,10 @@ void CAutoRunSelect::BuildControls() {
   connect(ok, &QPushButton::clicked, this, &CAutoRunSelect::OnOk);
 }
 
-QCheckBox* CAutoRunSelect::AddBox(const char* id, const char* caption, int top, bool checked) {
+QCheckBox* CAutoRunSelect::AddBox(int id, const char* caption, int top, bool checked) {
   const DialogUnits units(font());
   auto* box = new QCheckBox(caption, this);
-  box->setObjectName(id);
+  box->setObjectName(ControlName(id));
   box->setGeometry(units.Rect(14, top, 55, 14));
   box->setChecked(checked);
   return box;

@@ -23,7 +23,7 @@ class CAutoRunSelect : public QDialog {
 
  private:
   void BuildControls();
-  QCheckBox* AddBox(const char* id, const char* caption, int top, bool checked);
+  QCheckBox* AddBox(int id, const char* caption, int top, bool checked);
   void OnOk();
 
   RunOptions options_;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "gui/common/control_lookup.h"
 #include "gui/common/dialog_units.h"
 #include "gui/controls/colour_conversion.h"
 
@@ -12,7 +13,6 @@ namespace vantrell::gui {
 namespace {
 
 constexpr int kFrameTops[kMaxSockets] = {132, 161, 190, 219, 248, 278, 307};
-constexpr int kFirstLineId = 1015;
 // The font's height in pixels at the dialog font's usual size.
 constexpr int kPackFontHeight = 24;
 // Height of the usual dialog font, which the window's units are scaled from.
@@ -30,7 +30,7 @@ PackLines::PackLines(QWidget& window, const DialogUnits& units) {
     frames_[socket] = new QGroupBox(kSocketLabels[socket], &window);
     frames_[socket]->setGeometry(units.Rect(133, top, 208, 25));
     lines_[socket] = new QLabel("Ready", &window);
-    lines_[socket]->setObjectName(QString::number(kFirstLineId + static_cast<int>(socket)));
+    lines_[socket]->setObjectName(ControlName(control_id::down_window::PackLine(socket)));
     lines_[socket]->setGeometry(units.Rect(138, top + 10, 199, 12));
     lines_[socket]->setFont(font_);
     lines_[socket]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -17,6 +17,7 @@
 #include "core/devices/device_images.h"
 #include "core/platform/settings_store.h"
 #include "gui/app/about_box.h"
+#include "gui/common/control_lookup.h"
 #include "gui/support/gui_wait.h"
 #include "gui/support/window_manager_close.h"
 #include "support/log_capture.h"
@@ -27,6 +28,8 @@
 namespace vantrell::gui {
 namespace {
 
+using namespace control_id::main_window;
+
 class MainWindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<CVantrellDlg> Open() {
@@ -36,12 +39,12 @@ class MainWindowTest : public ::testing::Test {
     return window;
   }
   template <typename T>
-  static T* Control(QWidget* window, const char* id) {
-    T* control = window->findChild<T*>(id);
+  static T* Control(QWidget* window, int id) {
+    T* control = FindControl<T>(*window, id);
     EXPECT_NE(control, nullptr) << id;
     return control;
   }
-  static std::string Text(QWidget* window, const char* id) {
+  static std::string Text(QWidget* window, int id) {
     return Control<QLabel>(window, id)->text().toStdString();
   }
   std::string LogBytes(CVantrellDlg& window) {
@@ -60,13 +63,13 @@ TEST_F(MainWindowTest, AFirstStartSitsAtTheOriginAndSelectsTheFirstImage) {
   auto window = Open();
   ASSERT_TRUE(window->StartUp());
   EXPECT_EQ(window->pos(), QPoint(0, 0));
-  auto* combo = Control<QComboBox>(window.get(), "1005");
+  auto* combo = Control<QComboBox>(window.get(), kDeviceCombo);
   ASSERT_GT(combo->count(), 1);
   EXPECT_EQ(combo->currentIndex(), 0);
   const std::string first = window->Controller().Images().FileNames().at(0);
-  EXPECT_EQ(Text(window.get(), "1006"), " Device < " + first + " > is selected!");
-  EXPECT_EQ(Text(window.get(), "1007").rfind(" [", 0), 0u);
-  EXPECT_EQ(Text(window.get(), "1009"), "0/0[byte]");
+  EXPECT_EQ(Text(window.get(), kSelectionStatus), " Device < " + first + " > is selected!");
+  EXPECT_EQ(Text(window.get(), kDeviceStatus).rfind(" [", 0), 0u);
+  EXPECT_EQ(Text(window.get(), kByteCounter), "0/0[byte]");
   EXPECT_TRUE(prompt->Shown().empty());
 }
 
@@ -90,12 +93,12 @@ TEST_F(MainWindowTest, TheStoredSelectionIsAppliedAndANegativeOneCountsAsZero) {
   settings->WriteInt("PreviousSetValue", "SelectedDev", 2);
   auto window = Open();
   ASSERT_TRUE(window->StartUp());
-  EXPECT_EQ(Control<QComboBox>(window.get(), "1005")->currentIndex(), 2);
+  EXPECT_EQ(Control<QComboBox>(window.get(), kDeviceCombo)->currentIndex(), 2);
 
   settings->WriteInt("PreviousSetValue", "SelectedDev", -5);
   auto second = Open();
   ASSERT_TRUE(second->StartUp());
-  EXPECT_EQ(Control<QComboBox>(second.get(), "1005")->currentIndex(), 0);
+  EXPECT_EQ(Control<QComboBox>(second.get(), kDeviceCombo)->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, ClosingWritesPositionSizeAndSelection) {
@@ -103,7 +106,7 @@ TEST_F(MainWindowTest, ClosingWritesPositionSizeAndSelection) {
   ASSERT_TRUE(window->StartUp());
   window->show();
   window->move(30, 40);
-  Control<QComboBox>(window.get(), "1005")->setCurrentIndex(1);
+  Control<QComboBox>(window.get(), kDeviceCombo)->setCurrentIndex(1);
   window->close();
   EXPECT_EQ(settings->ReadInt("Initialization", "HorizPos", -1), 30);
   EXPECT_EQ(settings->ReadInt("Initialization", "VertPos", -1), 40);
@@ -115,7 +118,7 @@ TEST_F(MainWindowTest, ClosingWritesPositionSizeAndSelection) {
 TEST_F(MainWindowTest, TheWindowManagersCloseEndsTheWindowAfterItsCloseHandler) {
   auto window = Open();
   ASSERT_TRUE(window->StartUp());
-  Control<QComboBox>(window.get(), "1005")->setCurrentIndex(1);
+  Control<QComboBox>(window.get(), kDeviceCombo)->setCurrentIndex(1);
   // The About box returns to the main window, which stays up.
   QTimer::singleShot(0, window.get(), [&] {
     CAboutDlg about(window.get());
@@ -131,7 +134,7 @@ TEST_F(MainWindowTest, TheWindowManagersCloseEndsTheWindowAfterItsCloseHandler) 
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SelectedDev", -1), 1);
   EXPECT_FALSE(window->Controller().Log().IsOpen());
   // A second close request finds nothing more to do.
-  Control<QComboBox>(window.get(), "1005")->setCurrentIndex(2);
+  Control<QComboBox>(window.get(), kDeviceCombo)->setCurrentIndex(2);
   window->close();
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SelectedDev", -1), 1);
 }
@@ -140,7 +143,7 @@ TEST_F(MainWindowTest, EscapeEnterAndSpaceLeaveItOpenAndStartNothing) {
   auto window = Open();
   ASSERT_TRUE(window->StartUp());
   window->show();
-  auto* run = Control<QPushButton>(window.get(), "1003");
+  auto* run = Control<QPushButton>(window.get(), kRun);
   run->setFocus();
   for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space}) QTest::keyClick(run, key);
   EXPECT_TRUE(window->isVisible());
@@ -152,19 +155,20 @@ TEST_F(MainWindowTest, RunOnABlankWriterUpdatesItThenOpensTheDeviceWindow) {
   ASSERT_TRUE(window->StartUp());
   window->show();
   const std::size_t imageSize = window->Controller().Images().Image().size();
-  QTest::mouseClick(Control<QPushButton>(window.get(), "1003"), Qt::LeftButton);
+  QTest::mouseClick(Control<QPushButton>(window.get(), kRun), Qt::LeftButton);
   // The blank writer's firmware is not in the list: the operator is asked.
   ASSERT_EQ(prompt->Shown().size(), 1u);
   EXPECT_EQ(prompt->Shown()[0].caption, "디바이스 교체?");
-  EXPECT_FALSE(Control<QPushButton>(window.get(), "1003")->isEnabled());
+  EXPECT_FALSE(Control<QPushButton>(window.get(), kRun)->isEnabled());
   ASSERT_TRUE(test::WaitUntil([&] { return !openedWindows.empty(); }));
   ASSERT_EQ(openedWindows.size(), 1u);
-  auto* bar = Control<QProgressBar>(window.get(), "1008");
+  auto* bar = Control<QProgressBar>(window.get(), kProgress);
   EXPECT_EQ(bar->value(), bar->maximum());
-  EXPECT_EQ(Text(window.get(), "1009"), "Verify: " + std::to_string(imageSize) + "/" + std::to_string(imageSize) + "[byte]");
-  EXPECT_EQ(Text(window.get(), "1007"), " Execute Binary File Loading Complete!");
+  EXPECT_EQ(Text(window.get(), kByteCounter),
+            "Verify: " + std::to_string(imageSize) + "/" + std::to_string(imageSize) + "[byte]");
+  EXPECT_EQ(Text(window.get(), kDeviceStatus), " Execute Binary File Loading Complete!");
   ASSERT_TRUE(test::WaitUntil([&] { return !window->Controller().Run()->UpdateRunning(); }));
-  EXPECT_TRUE(Control<QPushButton>(window.get(), "1003")->isEnabled());
+  EXPECT_TRUE(Control<QPushButton>(window.get(), kRun)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ClosingDuringAnUpdateAbandonsItCleanly) {
@@ -172,7 +176,7 @@ TEST_F(MainWindowTest, ClosingDuringAnUpdateAbandonsItCleanly) {
   auto window = Open();
   ASSERT_TRUE(window->StartUp());
   window->show();
-  QTest::mouseClick(Control<QPushButton>(window.get(), "1003"), Qt::LeftButton);
+  QTest::mouseClick(Control<QPushButton>(window.get(), kRun), Qt::LeftButton);
   QTest::qWait(100);
   ASSERT_TRUE(window->Controller().Run()->UpdateRunning());
   window->close();

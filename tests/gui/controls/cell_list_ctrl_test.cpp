@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/common/control_lookup.h"
 #include "gui/controls/cell_geometry.h"
 #include "gui/controls/cell_header_ctrl.h"
 #include "gui/controls/colour_conversion.h"
@@ -14,6 +15,8 @@
 namespace vantrell::gui {
 namespace {
 
+// The list as the download window places it.
+constexpr int kListId = control_id::down_window::kFileList;
 constexpr int kEn = 1;
 constexpr int kSector = 2;
 constexpr int kProgress = 3;
@@ -22,7 +25,7 @@ constexpr int kProgress = 3;
 class CellListCtrlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    list.setObjectName("1010");
+    list.setObjectName(ControlName(kListId));
     list.resize(700, 200);
     const char* captions[] = {"No.", "En", "Sector No.", "Progress", "File Name", "CheckSum", "File Path"};
     const int widths[] = {35, 50, 85, 160, 220, 105, 700};
@@ -59,7 +62,7 @@ TEST_F(CellListCtrlTest, ClickingARowBoxTogglesItAndSignalsRowColumnAndListId) {
   ASSERT_EQ(clicked.count(), 1);
   EXPECT_EQ(clicked[0][0].toInt(), 1);
   EXPECT_EQ(clicked[0][1].toInt(), kEn);
-  EXPECT_EQ(clicked[0][2].toInt(), 1010);
+  EXPECT_EQ(clicked[0][2].toInt(), kListId);
   EXPECT_EQ(list.GetCheckbox(1, kEn), kUnchecked);
   EXPECT_EQ(list.GetHeaderCheckbox(kEn), kUnchecked);
   EXPECT_TRUE(list.IsModified());

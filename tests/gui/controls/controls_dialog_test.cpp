@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/common/control_lookup.h"
 #include "gui/controls/cell_list_ctrl.h"
 #include "gui/controls/mask_edit.h"
 #include "gui/controls/num_edit.h"
@@ -24,7 +25,7 @@ constexpr ColourRef kWhite = 0xFFFFFF;
 
 CCellListCtrl* DownloadList(QWidget* parent) {
   auto* list = new CCellListCtrl(parent);
-  list->setObjectName("1010");
+  list->setObjectName(ControlName(control_id::down_window::kFileList));
   list->SetGridLines(true);
   const char* captions[] = {"No.", "En", "Sector No.", "Progress", "File Name", "CheckSum", "File Path"};
   const int widths[] = {35, 50, 85, 160, 220, 105, 700};

@@ -14,6 +14,7 @@
 #include <numeric>
 #include <vector>
 
+#include "gui/common/control_lookup.h"
 #include "gui/controls/hexdump/dump_fonts.h"
 #include "gui/controls/hexdump/dump_tip_window.h"
 #include "gui/controls/hexdump/hex_dump_ctrl.h"
@@ -26,6 +27,9 @@ namespace vantrell::gui {
 namespace {
 
 using test::DumpNotice;
+
+// The view as the Read Master window places it.
+constexpr int kViewId = control_id::read_master::kLeftView;
 
 // Wide enough for 16 items per row, high enough for 5 rows.
 QSize SixteenByFive(const CHexDumpCtrl& view) {
@@ -41,7 +45,7 @@ class HexDumpCtrlTest : public ::testing::Test {
   void SetUp() override {
     std::iota(bytes.begin(), bytes.end(), 0);
     view = new CHexDumpCtrl(&window);
-    view->setObjectName("1057");
+    view->setObjectName(ControlName(kViewId));
     SetUpReadView(*view, &notify);
     view->SetDumpData(static_cast<qint32>(bytes.size()), bytes.data(), nullptr);
     view->resize(SixteenByFive(*view));
@@ -74,7 +78,7 @@ TEST_F(HexDumpCtrlTest, DragFromALaterToAnEarlierItemSelectsTheAscendingRangeAnd
   QTest::mouseMove(view, Cell(18, 20));
   QTest::mouseRelease(view, Qt::LeftButton, {}, Cell(18, 20));
   EXPECT_EQ(view->SelectionRange(), (DumpSelection{20, 40}));
-  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x467, 1057, 20, 40}}));
+  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x467, kViewId, 20, 40}}));
   EXPECT_EQ(SelectionClipboardText(*view).left(9), "14 15 16 ");
 
   notify.notices.clear();
@@ -105,7 +109,8 @@ TEST_F(HexDumpCtrlTest, TheContextMenuOpensOnlyOverValueCellsAndPostsItsCommand)
   QTest::mouseClick(view, Qt::RightButton, {}, Cell(18, 0x25));
   EXPECT_EQ(shown, "Copy Selection");
   ASSERT_TRUE(test::WaitUntil([&] { return notify.notices.size() == 2; }));
-  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x466, 1057, 18, 0x25}, {0, 1057, kCopySelectionCommand, 0}}));
+  EXPECT_EQ(notify.notices,
+            (std::vector<DumpNotice>{{0x466, kViewId, 18, 0x25}, {0, kViewId, kCopySelectionCommand, 0}}));
 }
 
 TEST_F(HexDumpCtrlTest, KeysWheelAndScrollBarMoveTheSameView) {
@@ -130,7 +135,7 @@ TEST_F(HexDumpCtrlTest, KeysWheelAndScrollBarMoveTheSameView) {
   EXPECT_EQ(view->ScrollBar()->value(), 1);
   view->ScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
   EXPECT_EQ(view->Model().Top(), 96);
-  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x465, 1057, 16, 0}, {0x465, 1057, 96, 0}}));
+  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x465, kViewId, 16, 0}, {0x465, kViewId, 96, 0}}));
 }
 
 TEST_F(HexDumpCtrlTest, ReadOnlyViewsEditOnlyTheAddressWhichMovesTheCursor) {
@@ -149,7 +154,7 @@ TEST_F(HexDumpCtrlTest, ReadOnlyViewsEditOnlyTheAddressWhichMovesTheCursor) {
   EXPECT_EQ(view->Editor(), nullptr);
   EXPECT_EQ(view->SelectionRange(), (DumpSelection{0x120, 0x120}));
   EXPECT_EQ(view->Model().Top(), 224);
-  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x465, 1057, 224, 0}}));
+  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x465, kViewId, 224, 0}}));
 }
 
 TEST_F(HexDumpCtrlTest, AnEditedValueIsReportedAndTheBufferLeftAlone) {
@@ -165,7 +170,7 @@ TEST_F(HexDumpCtrlTest, AnEditedValueIsReportedAndTheBufferLeftAlone) {
   EXPECT_EQ(view->Editor()->geometry(), CellRect(18, 0x22));
   QTest::keyClick(view->Editor(), Qt::Key_Escape);
   EXPECT_EQ(view->Editor(), nullptr);
-  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x464, 1057, 0x21, 0xAB}}));
+  EXPECT_EQ(notify.notices, (std::vector<DumpNotice>{{0x464, kViewId, 0x21, 0xAB}}));
   EXPECT_EQ(bytes[0x21], 0x21);
 }
 

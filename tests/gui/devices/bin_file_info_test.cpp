@@ -12,6 +12,7 @@
 
 #include "core/platform/settings_store.h"
 #include "gui/app/main_window.h"
+#include "gui/common/control_lookup.h"
 #include "gui/controls/cell_header_ctrl.h"
 #include "gui/controls/cell_list_ctrl.h"
 #include "support/scripted_prompt.h"
@@ -20,6 +21,8 @@
 
 namespace vantrell::gui {
 namespace {
+
+using namespace control_id::bin_file_info;
 
 TEST(BinFileInfoTest, ListsEveryImageInNameOrderWithItsDevice) {
   test::SimHarness sim;
@@ -40,7 +43,7 @@ TEST(BinFileInfoTest, ListsEveryImageInNameOrderWithItsDevice) {
     auto* view = qobject_cast<CBinFileInfo*>(QApplication::activeModalWidget());
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->windowTitle(), "All Device Information");
-    CCellListCtrl* list = view->findChild<CCellListCtrl*>("1027");
+    CCellListCtrl* list = view->findChild<CCellListCtrl*>(ControlName(kList));
     ASSERT_NE(list, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
     listWidth = list->width();

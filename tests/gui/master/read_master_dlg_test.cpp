@@ -16,6 +16,7 @@
 #include "core/master/master_files.h"
 #include "core/master/read_master_memory.h"
 #include "core/master/read_master_session.h"
+#include "gui/common/control_lookup.h"
 #include "gui/controls/hexdump/hex_dump_ctrl.h"
 #include "gui/controls/hexdump/read_view_setup.h"
 #include "gui/controls/mask_edit.h"
@@ -27,6 +28,8 @@
 
 namespace vantrell::gui {
 namespace {
+
+using namespace control_id::read_master;
 
 using vantrell::test::WaitUntil;
 using Bytes = std::vector<std::uint8_t>;
@@ -64,23 +67,23 @@ class ReadMasterDlgTest : public ::testing::Test {
   }
 
   void SetRange(const char* start, const char* length) {
-    Find<CMaskEdit>("1044")->SetWindowText(start);
-    Find<CMaskEdit>("1045")->SetWindowText(length);
+    Find<CMaskEdit>(kStart)->SetWindowText(start);
+    Find<CMaskEdit>(kLength)->SetWindowText(length);
   }
-  void Click(const char* id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
+  void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
   bool ReadRun() {
-    Click("1046");
-    return WaitUntil([&] { return !reads.IsRunning() && Button("1046")->isEnabled(); }, 30000);
+    Click(kReadRun);
+    return WaitUntil([&] { return !reads.IsRunning() && Button(kReadRun)->isEnabled(); }, 30000);
   }
   void CompareOpen(const std::string& path) {
     chosen = path;
-    Click("1053");
+    Click(kCompareOpen);
   }
 
   // Read Run, Clear, Save As, Compare Open, Compare Run.
   Enabled Buttons() {
     Enabled states;
-    for (const char* id : {"1046", "1047", "1048", "1053", "1056"}) states.push_back(Button(id)->isEnabled());
+    for (int id : {kReadRun, kClear, kSaveAs, kCompareOpen, kCompareRun}) states.push_back(Button(id)->isEnabled());
     return states;
   }
   // The boxes since the window opened (a programming run shows its own).
@@ -101,10 +104,10 @@ class ReadMasterDlgTest : public ::testing::Test {
     return bytes;
   }
 
-  QPushButton* Button(const char* id) { return Find<QPushButton>(id); }
+  QPushButton* Button(int id) { return Find<QPushButton>(id); }
   template <typename T>
-  T* Find(const char* id) {
-    T* control = window->findChild<T*>(id);
+  T* Find(int id) {
+    T* control = FindControl<T>(*window, id);
     EXPECT_NE(control, nullptr) << id;
     return control;
   }
@@ -125,7 +128,7 @@ TEST_F(ReadMasterDlgTest, AShowingLaysOutDialog153WithEmptyViewsOverItsPlacehold
   const DialogUnits units(window->font());
   EXPECT_EQ(window->size(), units.Size(659, 311));
   EXPECT_EQ(window->windowTitle(), "Read Master Chip");
-  for (const char* id : {"1057", "1058"}) {
+  for (int id : {kLeftView, kRightView}) {
     auto* placeholder = Find<QLineEdit>(id);
     auto* view = Find<CHexDumpCtrl>(id);
     EXPECT_FALSE(placeholder->isVisible()) << id;
@@ -133,20 +136,20 @@ TEST_F(ReadMasterDlgTest, AShowingLaysOutDialog153WithEmptyViewsOverItsPlacehold
     EXPECT_EQ(view->DisplayStyle(), 0x5D0B03u);
     EXPECT_EQ(view->Model().Count(), 0);
   }
-  EXPECT_LT(Find<CHexDumpCtrl>("1057")->geometry().right(), Find<CHexDumpCtrl>("1058")->geometry().left());
+  EXPECT_LT(Find<CHexDumpCtrl>(kLeftView)->geometry().right(), Find<CHexDumpCtrl>(kRightView)->geometry().left());
   EXPECT_EQ(Buttons(), (Enabled{true, false, false, true, false}));
-  EXPECT_EQ(Find<CMaskEdit>("1044")->text(), "0x00000000");
-  EXPECT_EQ(Find<CMaskEdit>("1045")->text(), "000000 [byte]");
-  EXPECT_EQ(Find<QLineEdit>("1051")->text(), "earlier.bin");
-  EXPECT_EQ(Find<QGroupBox>("1052")->title(), "Read Progress");
-  EXPECT_EQ(Find<CPercentProgressCtrl>("1050")->GetPosition(), 0);
+  EXPECT_EQ(Find<CMaskEdit>(kStart)->text(), "0x00000000");
+  EXPECT_EQ(Find<CMaskEdit>(kLength)->text(), "000000 [byte]");
+  EXPECT_EQ(Find<QLineEdit>(kSavedName)->text(), "earlier.bin");
+  EXPECT_EQ(Find<QGroupBox>(kProgressGroup)->title(), "Read Progress");
+  EXPECT_EQ(Find<CPercentProgressCtrl>(kProgress)->GetPosition(), 0);
 }
 
 TEST_F(ReadMasterDlgTest, LengthsOutsideTheFlashAreRefusedBeforeTheLinkIsTouched) {
   Open();
-  Click("1046");
+  Click(kReadRun);
   SetRange("0x00000000", "016385 [byte]");
-  Click("1046");
+  Click(kReadRun);
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"Read Length has to be over 1",
                                                "Read Length is over!\r\nUnder Internal Flash Size = 16[KB]"}));
   EXPECT_EQ(Buttons(), (Enabled{true, false, false, false, false}));
@@ -164,13 +167,13 @@ TEST_F(ReadMasterDlgTest, AProgrammedFileReadsBackComparesTheSameThenMarksAChang
   CHexDumpCtrl& right = *window->RightView();
   EXPECT_TRUE(Boxes().empty()) << Boxes().front();
   EXPECT_EQ(Shown(left), file);
-  EXPECT_EQ(Find<CPercentProgressCtrl>("1050")->GetPosition(), 100);
+  EXPECT_EQ(Find<CPercentProgressCtrl>(kProgress)->GetPosition(), 100);
   EXPECT_EQ(Buttons(), (Enabled{true, true, true, true, false})) << "no comparison file yet";
 
   CompareOpen(SaveFile("same.bin", file));
-  EXPECT_EQ(Find<QLineEdit>("1054")->text(), "same.bin");
+  EXPECT_EQ(Find<QLineEdit>(kComparisonName)->text(), "same.bin");
   EXPECT_EQ(Buttons(), (Enabled{true, true, true, true, true}));
-  Click("1056");
+  Click(kCompareRun);
   EXPECT_EQ(LastBox(), WindowBox("Success!", "Data Compare Complete!\r\nAll Data are the same!"));
   EXPECT_TRUE(RedItems(left).empty());
   EXPECT_TRUE(RedItems(right).empty());
@@ -178,7 +181,7 @@ TEST_F(ReadMasterDlgTest, AProgrammedFileReadsBackComparesTheSameThenMarksAChang
   Bytes changed = file;
   changed[0x1F4] ^= 0x80;
   CompareOpen(SaveFile("changed.bin", changed));
-  Click("1056");
+  Click(kCompareRun);
   EXPECT_EQ(LastBox(), WindowBox("Fail!!!", "Data Compare Complete!\r\nEach Data are not the same!\r\n"
                                             "First difference at 0x000001F4, 1 bytes differ"));
   EXPECT_EQ(RedItems(left), std::vector<int>{0x1F4});
@@ -201,8 +204,8 @@ TEST_F(ReadMasterDlgTest, ClosingDuringAReadAbandonsItAndTheNextShowingReadsAgai
   rig.sim.Configure({{"latency_ms", 2}});
   Open();
   SetRange("0x00000000", "016384 [byte]");  // 265 packets
-  Click("1046");
-  ASSERT_TRUE(WaitUntil([&] { return Find<CPercentProgressCtrl>("1050")->GetPosition() >= 25; }));
+  Click(kReadRun);
+  ASSERT_TRUE(WaitUntil([&] { return Find<CPercentProgressCtrl>(kProgress)->GetPosition() >= 25; }));
   EXPECT_EQ(Buttons(), (Enabled{false, false, false, false, false}));
   window->close();
   // The window and all it kept go while the worker may still be writing:
@@ -228,7 +231,7 @@ TEST_F(ReadMasterDlgTest, ReadRunWhileAnotherOperationHoldsTheLinkChangesNothing
   ASSERT_TRUE(ReadRun());
   const Enabled before = Buttons();
   std::optional<BusyLease> other = BusyLease::TryTake(rig.busy);
-  Click("1046");
+  Click(kReadRun);
   EXPECT_EQ(Boxes(), std::vector<std::string>{kWriterBusyText});
   EXPECT_EQ(Buttons(), before);
   EXPECT_EQ(window->LeftView()->Model().Count(), 10) << "the data read stays";
@@ -242,7 +245,7 @@ TEST_F(ReadMasterDlgTest, AComparisonFileThatFailsToLoadLeavesTheViewOnDataThatI
 
   CompareOpen(rig.files.File("vanished.bin"));
   EXPECT_EQ(Boxes().back(), "File Open Error!");
-  EXPECT_EQ(Find<QLineEdit>("1054")->text(), "");
+  EXPECT_EQ(Find<QLineEdit>(kComparisonName)->text(), "");
 
   const std::string large = SaveFile("large.bin", {});
   std::filesystem::resize_file(large, kMaxComparisonBytes + 1);
@@ -261,11 +264,11 @@ TEST_F(ReadMasterDlgTest, CopySelectionCopiesFromTheViewWhoseMenuOpenedLast) {
   window->LeftView()->SetCursorItem(1);
   window->RightView()->SetCursorItem(3);
   // What the views report when their menu opens and Copy Selection is chosen.
-  window->DumpMenuOpening(1058, 18, 3);
-  window->DumpCommand(1058, kCopySelectionCommand);
+  window->DumpMenuOpening(kRightView, 18, 3);
+  window->DumpCommand(kRightView, kCopySelectionCommand);
   EXPECT_EQ(QApplication::clipboard()->text(), "A3 ");
-  window->DumpMenuOpening(1057, 18, 1);
-  window->DumpCommand(1057, kCopySelectionCommand);
+  window->DumpMenuOpening(kLeftView, 18, 1);
+  window->DumpCommand(kLeftView, kCopySelectionCommand);
   EXPECT_EQ(QApplication::clipboard()->text(), "11 ");
 }
 
@@ -274,16 +277,16 @@ TEST_F(ReadMasterDlgTest, ClearEmptiesBothViewsAndCompareRunWaitsForTheNextRead)
   SetRange("0x00000000", "000004 [byte]");
   ASSERT_TRUE(ReadRun());
   CompareOpen(SaveFile("cmp.bin", Bytes(4, 0xFF)));
-  Click("1047");
+  Click(kClear);
   EXPECT_EQ(window->LeftView()->Model().Count(), 0);
   EXPECT_EQ(window->RightView()->Model().Count(), 0);
-  EXPECT_EQ(Find<QLineEdit>("1054")->text(), "");
+  EXPECT_EQ(Find<QLineEdit>(kComparisonName)->text(), "");
   EXPECT_EQ(Buttons(), (Enabled{true, false, false, true, false}));
   CompareOpen(SaveFile("again.bin", Bytes(4, 0xFF)));
-  EXPECT_FALSE(Button("1056")->isEnabled());
+  EXPECT_FALSE(Button(kCompareRun)->isEnabled());
   SetRange("0x00000000", "000004 [byte]");
   ASSERT_TRUE(ReadRun());
-  EXPECT_TRUE(Button("1056")->isEnabled());
+  EXPECT_TRUE(Button(kCompareRun)->isEnabled());
 }
 
 TEST_F(ReadMasterDlgTest, SaveAsWritesTheReadDataAndNamesTheFile) {
@@ -291,13 +294,13 @@ TEST_F(ReadMasterDlgTest, SaveAsWritesTheReadDataAndNamesTheFile) {
   SetRange("0x00000010", "000003 [byte]");
   ASSERT_TRUE(ReadRun());
   chosen = rig.files.File("MasterRead.bin");
-  Click("1048");
+  Click(kSaveAs);
   EXPECT_EQ(LastBox(), WindowBox("Save As", "<MasterRead.bin> File Save Complete!"));
   EXPECT_EQ(vantrell::test::ReadBytes(rig.files.File("MasterRead.bin")), std::string(3, '\xFF'));
-  EXPECT_EQ(Find<QLineEdit>("1051")->text(), "MasterRead.bin");
+  EXPECT_EQ(Find<QLineEdit>(kSavedName)->text(), "MasterRead.bin");
 
   chosen = rig.files.File("missing/MasterRead.bin");
-  Click("1048");
+  Click(kSaveAs);
   EXPECT_EQ(LastBox(), WindowBox("Error!", "Read Data Save Fail!"));
 }
 

@@ -21,22 +21,22 @@ class NandCloseAtRandomTest : public NandWindowFixture, public ::testing::WithPa
 
   void Start(NandRunKind kind) {
     switch (kind) {
-      case NandRunKind::Refresh: return Click(1095);
-      case NandRunKind::ReadBadBlock: return Click(1065);
+      case NandRunKind::Refresh: return Click(kRefresh);
+      case NandRunKind::ReadBadBlock: return Click(kReadBadBlock);
       case NandRunKind::Download:
         vantrell::test::WriteBytes(file, std::vector<std::uint8_t>(2 * 131072 + 100, 0x5A));
-        Click(1066);
-        Click(1072);  // File2 off: only File1 goes
-        return Click(1083);
+        Click(kOpenFile[0]);
+        Click(kFileCheck[1]);  // File2 off: only File1 goes
+        return Click(kDownload);
       case NandRunKind::Erase:
-        Type(1082, "0002");
-        Type(1084, "0009");
-        return Click(1085);
-      case NandRunKind::EraseAll: return Click(1086);
+        Type(kEraseFirst, "0002");
+        Type(kEraseLast, "0009");
+        return Click(kErase);
+      case NandRunKind::EraseAll: return Click(kEraseAll);
       case NandRunKind::ReadBlock:
-        Type(1088, "00001");
-        Type(1089, "00004");
-        return Click(1087);
+        Type(kReadStart, "00001");
+        Type(kReadCount, "00004");
+        return Click(kReadBlock);
       case NandRunKind::Count: return;
     }
   }
@@ -79,7 +79,7 @@ TEST_P(NandCloseAtRandomTest, TheWorkerIsLetGoAndTheSessionRefreshesAgain) {
   sim.Configure(nlohmann::json::object());
   Open();
   EXPECT_TRUE(Refresh());
-  EXPECT_EQ(Text(1061), "1024");
+  EXPECT_EQ(Text(kTotalBlockCount), "1024");
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, NandCloseAtRandomTest, ::testing::Range(1u, 13u));

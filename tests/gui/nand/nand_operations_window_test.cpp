@@ -47,7 +47,7 @@ class NandOperationsWindowTest : public NandWindowFixture {
   // Clicks a button that starts a worker and waits until its controls are back.
   bool RunFrom(int id) {
     Click(id);
-    return WaitUntil([&] { return !session.IsRunning() && Find(1095)->isEnabled(); }, 30000);
+    return WaitUntil([&] { return !session.IsRunning() && Find(kRefresh)->isEnabled(); }, 30000);
   }
   // Runs inspect on the Read NAND Flash view once it shows, then closes it.
   void OnReadView(std::function<void(CReadNdFlash&)> inspect) {
@@ -71,37 +71,37 @@ class NandOperationsWindowTest : public NandWindowFixture {
 TEST_F(NandOperationsWindowTest, ThreeFilesDownloadedFromTheWindowComeBackInTheReadNandFlashView) {
   const Bytes one = Pattern(300000, 1), two = Pattern(131072, 2), three = Pattern(70000, 3);
   const char* names[] = {"one.bin", "two.bin", "three.bin"};
-  Click(1073);
+  Click(kFileCheck[2]);
   for (int k = 0; k < 3; ++k) {
     vantrell::test::WriteBytes(dir.File(names[k]), k == 0 ? one : k == 1 ? two : three);
     chosen = dir.File(names[k]);
-    Click(1066 + k);
+    Click(kOpenFile[k]);
   }
-  EXPECT_EQ(EditText(1057), "one.bin");
-  EXPECT_EQ(EditText(1070), "three.bin");
-  EXPECT_EQ(EditText(1077), "300000");
-  Type(1074, "00010");
-  Type(1075, "00020");
-  Type(1076, "00030");
-  Click(1081);
-  Type(1080, "00100");
+  EXPECT_EQ(EditText(kFileName[0]), "one.bin");
+  EXPECT_EQ(EditText(kFileName[2]), "three.bin");
+  EXPECT_EQ(EditText(kFileSize[0]), "300000");
+  Type(kStartBlock[0], "00010");
+  Type(kStartBlock[1], "00020");
+  Type(kStartBlock[2], "00030");
+  Click(kFatCheck);
+  Type(kFatStart, "00100");
 
   // Slow enough to be seen midway.
   sim.Configure({{"latency_us", 150}});
-  Click(1083);
-  auto* progress = Find<CPercentProgressCtrl>(1091);
-  ASSERT_TRUE(WaitUntil([&] { return Text(1090) == "File1 Downloading~" && progress->GetPosition() >= 40; }));
-  EXPECT_FALSE(Find(1083)->isEnabled());
-  EXPECT_TRUE(Find(1074)->isEnabled()) << "the start block edits stay usable";
+  Click(kDownload);
+  auto* progress = Find<CPercentProgressCtrl>(kProgress);
+  ASSERT_TRUE(WaitUntil([&] { return Text(kStatus) == "File1 Downloading~" && progress->GetPosition() >= 40; }));
+  EXPECT_FALSE(Find(kDownload)->isEnabled());
+  EXPECT_TRUE(Find(kStartBlock[0])->isEnabled()) << "the start block edits stay usable";
   EXPECT_TRUE(window->grab().save(ScreenshotPath("nand_window_mid_download.png")));
-  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning() && Find(1083)->isEnabled(); }, 30000));
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning() && Find(kDownload)->isEnabled(); }, 30000));
   EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"File1 Download\r\nFile2 Download\r\nFile3 Download\r\n"
                                                      "FAT Start Block Number Write\r\nComplete!"});
   EXPECT_EQ(sim.NandStatus()["fat_start_block"], 100);
 
   sim.Configure({{"latency_us", 0}});
-  Type(1088, "00010");
-  Type(1089, "00021");
+  Type(kReadStart, "00010");
+  Type(kReadCount, "00021");
   Bytes shown;
   std::string copied;
   OnReadView([&](CReadNdFlash& view) {
@@ -110,65 +110,67 @@ TEST_F(NandOperationsWindowTest, ThreeFilesDownloadedFromTheWindowComeBackInTheR
     EXPECT_TRUE(view.grab().save(ScreenshotPath("read_nand_flash_view.png")));
     const auto newline = std::find(shown.begin(), shown.end(), 0x0A);
     view.DumpView().SetCursorItem(static_cast<int>(newline - shown.begin()));
-    view.DumpCommand(1057, kCopySelectionCommand);
+    view.DumpCommand(control_id::read_nd_flash::kView, kCopySelectionCommand);
     copied = QApplication::clipboard()->text().toStdString();
   });
-  ASSERT_TRUE(RunFrom(1087));
+  ASSERT_TRUE(RunFrom(kReadBlock));
   ASSERT_EQ(shown.size(), 21u * 131072);
   EXPECT_EQ(Bytes(shown.begin(), shown.begin() + 300000), one);
   EXPECT_EQ(Bytes(shown.begin() + 10 * 131072, shown.begin() + 11 * 131072), two);
   EXPECT_EQ(Bytes(shown.begin() + 20 * 131072, shown.begin() + 20 * 131072 + 70000), three);
   EXPECT_EQ(copied, "0A ");
-  EXPECT_EQ(Text(1090), "Block Reading Count <20>");
+  EXPECT_EQ(Text(kStatus), "Block Reading Count <20>");
 }
 
 TEST_F(NandOperationsWindowTest, SaveAsWritesTheBlocksReadAndNamesTheFileNextTime) {
   // Blocks 5 and 6: the board's bad block 3 would stop the read.
-  Type(1088, "00005");
-  Type(1089, "00002");
+  Type(kReadStart, "00005");
+  Type(kReadCount, "00002");
   const std::string saved = dir.File("blocks.bin");
   OnReadView([&](CReadNdFlash& view) {
     view.SetSaveFileChooser([&](QWidget*) { return QString::fromStdString(dir.Path()); });
-    QTest::mouseClick(view.findChild<QPushButton*>("1093"), Qt::LeftButton);
+    QTest::mouseClick(view.findChild<QPushButton*>(ControlName(control_id::read_nd_flash::kSaveAs)), Qt::LeftButton);
     view.SetSaveFileChooser([&](QWidget*) { return QString::fromStdString(saved); });
-    QTest::mouseClick(view.findChild<QPushButton*>("1093"), Qt::LeftButton);
-    EXPECT_EQ(view.findChild<QLineEdit*>("1094")->text(), "blocks.bin");
+    QTest::mouseClick(view.findChild<QPushButton*>(ControlName(control_id::read_nd_flash::kSaveAs)), Qt::LeftButton);
+    EXPECT_EQ(view.findChild<QLineEdit*>(ControlName(control_id::read_nd_flash::kFileName))->text(), "blocks.bin");
   });
-  ASSERT_TRUE(RunFrom(1087));
+  ASSERT_TRUE(RunFrom(kReadBlock));
   EXPECT_EQ(prompt.Shown(), (std::vector<PromptMessage>{WindowBox("Error!", "NAND Flash Read Data Save Fail!"),
                                                         WindowBox("Save As", "<blocks.bin> File Save Complete!")}));
   EXPECT_TRUE(vantrell::test::ReadBytes(saved) == std::string(2 * 131072, '\xFF')) << "an erased flash reads FF";
 
   QString remembered;
-  OnReadView([&](CReadNdFlash& view) { remembered = view.findChild<QLineEdit*>("1094")->text(); });
-  ASSERT_TRUE(RunFrom(1087));
+  OnReadView([&](CReadNdFlash& view) {
+    remembered = view.findChild<QLineEdit*>(ControlName(control_id::read_nd_flash::kFileName))->text();
+  });
+  ASSERT_TRUE(RunFrom(kReadBlock));
   EXPECT_EQ(remembered, "blocks.bin");
 }
 
 TEST_F(NandOperationsWindowTest, AnEraseTheOperatorDeclinesSendsNothing) {
-  Type(1082, "0004");
-  Type(1084, "0006");
+  Type(kEraseFirst, "0004");
+  Type(kEraseLast, "0006");
   prompt.answers = {BoxAnswer::No};
   const std::uint64_t exchanges = sim.Status()["exchanges"];
-  Click(1085);
+  Click(kErase);
   EXPECT_EQ(prompt.Shown().back(), Question(kApplicationTitle, "Are you sure of erasing NAND Flash?"));
   EXPECT_EQ(sim.Status()["exchanges"], exchanges);
-  EXPECT_TRUE(Find(1085)->isEnabled());
+  EXPECT_TRUE(Find(kErase)->isEnabled());
 
-  ASSERT_TRUE(RunFrom(1085));
+  ASSERT_TRUE(RunFrom(kErase));
   EXPECT_EQ(prompt.Texts().back(), "Erase Complete!");
-  EXPECT_EQ(Text(1090), "NAND Flash Block Erase Complete!");
-  EXPECT_EQ(Find<CPercentProgressCtrl>(1091)->GetPosition(), 100);
+  EXPECT_EQ(Text(kStatus), "NAND Flash Block Erase Complete!");
+  EXPECT_EQ(Find<CPercentProgressCtrl>(kProgress)->GetPosition(), 100);
 }
 
 TEST_F(NandOperationsWindowTest, ClosingTheWindowMidDownloadAbandonsTheWorkerAndShowsNothingMore) {
   vantrell::test::WriteBytes(dir.File("big.bin"), Pattern(2 * 131072, 4));
   chosen = dir.File("big.bin");
-  Click(1066);
-  Click(1072);  // File2 off: only File1 goes
+  Click(kOpenFile[0]);
+  Click(kFileCheck[1]);  // File2 off: only File1 goes
   sim.Configure({{"latency_us", 300}});
-  Click(1083);
-  ASSERT_TRUE(WaitUntil([&] { return Text(1090) == "File1 Downloading~"; }));
+  Click(kDownload);
+  ASSERT_TRUE(WaitUntil([&] { return Text(kStatus) == "File1 Downloading~"; }));
   window->close();
   ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
   EXPECT_TRUE(prompt.Shown().empty()) << prompt.Texts().front();

@@ -13,6 +13,7 @@
 #include "core/app/busy_state.h"
 #include "core/link/writer_link.h"
 #include "core/nand/operations/nand_session.h"
+#include "gui/common/control_lookup.h"
 #include "gui/controls/mask_edit.h"
 #include "gui/nand/nand_flash_management.h"
 #include "gui/support/click_button.h"
@@ -25,10 +26,14 @@ namespace vantrell::gui::test {
 
 using vantrell::test::ClickButton;
 using vantrell::test::WaitUntil;
+using namespace control_id::nand;
 
 // Every control whose state the window's rules set.
-const int kRuledControls[] = {1057, 1065, 1066, 1067, 1068, 1069, 1070, 1071, 1072, 1073, 1074, 1075, 1076,
-                              1080, 1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088, 1089, 1095};
+const int kRuledControls[] = {kFileName[0],   kReadBadBlock,  kOpenFile[0],   kOpenFile[1],  kOpenFile[2],
+                              kFileName[1],   kFileName[2],   kFileCheck[0],  kFileCheck[1], kFileCheck[2],
+                              kStartBlock[0], kStartBlock[1], kStartBlock[2], kFatStart,     kFatCheck,
+                              kEraseFirst,    kDownload,      kEraseLast,     kErase,        kEraseAll,
+                              kReadBlock,     kReadStart,     kReadCount,     kRefresh};
 
 class NandWindowFixture : public ::testing::Test {
  protected:
@@ -56,7 +61,7 @@ class NandWindowFixture : public ::testing::Test {
   }
   template <typename T = QWidget>
   T* Find(int id) {
-    T* control = window->findChild<T*>(QString::number(id));
+    T* control = FindControl<T>(*window, id);
     EXPECT_NE(control, nullptr) << id;
     return control;
   }
@@ -71,8 +76,8 @@ class NandWindowFixture : public ::testing::Test {
     return ids;
   }
   bool Refresh() {
-    Click(1095);
-    return WaitUntil([&] { return !session.IsRunning() && Find(1095)->isEnabled(); });
+    Click(kRefresh);
+    return WaitUntil([&] { return !session.IsRunning() && Find(kRefresh)->isEnabled(); });
   }
 
   vantrell::test::NandDeviceSpec board;

@@ -14,6 +14,7 @@
 #include "core/nand/operations/nand_session.h"
 #include "core/platform/settings_store.h"
 #include "gui/app/main_window.h"
+#include "gui/common/control_lookup.h"
 #include "gui/nand/bad_block_list.h"
 #include "gui/nand/nand_flash_management.h"
 #include "gui/support/gui_wait.h"
@@ -23,6 +24,8 @@
 
 namespace vantrell::gui::test {
 namespace {
+
+using namespace control_id::nand;
 
 using vantrell::test::WaitUntil;
 
@@ -34,11 +37,13 @@ class NandWindowFromRunTest : public ::testing::Test {
     main.show();
   }
   void Select(const char* image) {
-    auto* combo = main.findChild<QComboBox*>("1005");
+    auto* combo = main.findChild<QComboBox*>(ControlName(control_id::main_window::kDeviceCombo));
     combo->setCurrentIndex(combo->findText(image));
     ASSERT_EQ(main.Controller().Images().Selected().name, image);
   }
-  void ClickRun() { QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton); }
+  void ClickRun() {
+    QTest::mouseClick(main.findChild<QPushButton*>(ControlName(control_id::main_window::kRun)), Qt::LeftButton);
+  }
 
   vantrell::test::SimHarness sim;
   vantrell::test::TempDir dir;
@@ -68,13 +73,12 @@ TEST_F(NandWindowFromRunTest, RunOnABlankWriterUpdatesItThenTheNandWindowReadsTh
     if (window == nullptr) return;
     windowDriver.stop();
     title = window->windowTitle().toStdString();
-    auto* refresh = window->findChild<QPushButton*>("1095");
+    auto* refresh = window->findChild<QPushButton*>(ControlName(kRefresh));
     QTest::mouseClick(refresh, Qt::LeftButton);
     EXPECT_TRUE(WaitUntil([&] { return refresh->isEnabled(); }, 30000));
-    for (int id = 1060; id <= 1064; ++id)
-      texts.push_back(window->findChild<QLabel*>(QString::number(id))->text().toStdString());
+    for (int id : kInformation) texts.push_back(FindControl<QLabel>(*window, id)->text().toStdString());
     listCloser.start();
-    auto* readBadBlock = window->findChild<QPushButton*>("1065");
+    auto* readBadBlock = window->findChild<QPushButton*>(ControlName(kReadBadBlock));
     QTest::mouseClick(readBadBlock, Qt::LeftButton);
     EXPECT_TRUE(WaitUntil([&] { return !list.isEmpty() && readBadBlock->isEnabled(); }, 30000));
     window->close();
@@ -105,13 +109,13 @@ TEST_F(NandWindowFromRunTest, ClosingTheWindowDuringARefreshLetsRunOpenItAgain) 
     auto* window = qobject_cast<CNandFlashManagement*>(QApplication::activeModalWidget());
     if (window == nullptr) return;
     driver.stop();
-    auto* refresh = window->findChild<QPushButton*>("1095");
+    auto* refresh = window->findChild<QPushButton*>(ControlName(kRefresh));
     QTest::mouseClick(refresh, Qt::LeftButton);
     if (++shown == 1) {
       EXPECT_TRUE(WaitUntil([&] { return sim.RequestCount(0xA0) > 0; }));
     } else {
       EXPECT_TRUE(WaitUntil([&] { return refresh->isEnabled(); }, 30000));
-      blocks = window->findChild<QLabel*>("1061")->text().toStdString();
+      blocks = window->findChild<QLabel*>(ControlName(kTotalBlockCount))->text().toStdString();
     }
     window->close();
   });

@@ -30,41 +30,44 @@ TEST_F(NandWindowTest, StartUpLeavesOnlyRefreshEraseAllAndTheFirstTwoFilesUsable
   session.SetFiles({{{"one.bin", files.File("one.bin")}, {"gone.bin", files.File("gone.bin")}, {"", ""}}});
   Open();
   EXPECT_EQ(window->windowTitle().toStdString(), " ★ NAND Flash Management for [ORBELLE-N1-NAND] - Version 1.01");
-  EXPECT_EQ(Text(1090), "Ready!");
-  EXPECT_EQ(Enabled(), (std::vector<int>{1057, 1066, 1067, 1069, 1074, 1075, 1086, 1095}));
-  EXPECT_TRUE(Checked(1071) && Checked(1072));
-  EXPECT_FALSE(Checked(1073) || Checked(1081));
-  EXPECT_EQ(EditText(1057), "one.bin");
-  EXPECT_EQ(EditText(1077), "1234");
-  EXPECT_EQ(EditText(1078), "0") << "a remembered file that no longer opens";
-  EXPECT_EQ(EditText(1079), "");
-  for (int id : {1074, 1075, 1076, 1080, 1088, 1089}) EXPECT_EQ(EditText(id), "00000") << id;
-  for (int id : {1082, 1084}) EXPECT_EQ(EditText(id), "0000") << id;
+  EXPECT_EQ(Text(kStatus), "Ready!");
+  EXPECT_EQ(Enabled(), (std::vector<int>{kFileName[0], kOpenFile[0], kOpenFile[1], kFileName[1], kStartBlock[0],
+                                         kStartBlock[1], kEraseAll, kRefresh}));
+  EXPECT_TRUE(Checked(kFileCheck[0]) && Checked(kFileCheck[1]));
+  EXPECT_FALSE(Checked(kFileCheck[2]) || Checked(kFatCheck));
+  EXPECT_EQ(EditText(kFileName[0]), "one.bin");
+  EXPECT_EQ(EditText(kFileSize[0]), "1234");
+  EXPECT_EQ(EditText(kFileSize[1]), "0") << "a remembered file that no longer opens";
+  EXPECT_EQ(EditText(kFileSize[2]), "");
+  for (int id : {kStartBlock[0], kStartBlock[1], kStartBlock[2], kFatStart, kReadStart, kReadCount})
+    EXPECT_EQ(EditText(id), "00000") << id;
+  for (int id : {kEraseFirst, kEraseLast}) EXPECT_EQ(EditText(id), "0000") << id;
 }
 
 TEST_F(NandWindowTest, RefreshShowsTheFlashAndTheCheckBoxesThenRuleTheirControls) {
   Open();
   ASSERT_TRUE(Refresh());
-  EXPECT_EQ(Text(1060), "ONF1G08-A");
-  EXPECT_EQ(Text(1061), "1024");
-  EXPECT_EQ(Text(1062), "131072 byte");
-  EXPECT_EQ(Text(1063), "2");
-  EXPECT_EQ(Text(1064), "7");
-  EXPECT_EQ(EditText(1080), "00007");
+  EXPECT_EQ(Text(kDeviceName), "ONF1G08-A");
+  EXPECT_EQ(Text(kTotalBlockCount), "1024");
+  EXPECT_EQ(Text(kBlockSize), "131072 byte");
+  EXPECT_EQ(Text(kBadBlockCount), "2");
+  EXPECT_EQ(Text(kFatStartBlock), "7");
+  EXPECT_EQ(EditText(kFatStart), "00007");
   std::vector<int> all(std::begin(kRuledControls), std::end(kRuledControls));
-  std::erase_if(all, [](int id) { return id == 1068 || id == 1070 || id == 1076 || id == 1080; });
+  std::erase_if(
+      all, [](int id) { return id == kOpenFile[2] || id == kFileName[2] || id == kStartBlock[2] || id == kFatStart; });
   EXPECT_EQ(Enabled(), all) << "File3 and the FAT start block are not checked";
 
   const QString dir = QStringLiteral(VANTRELL_BIN_DIR) + "/screenshots";
   ASSERT_TRUE(QDir().mkpath(dir));
   EXPECT_TRUE(window->grab().save(dir + "/nand_window_after_refresh.png"));
 
-  Click(1073);
-  Click(1071);
-  Click(1081);
-  EXPECT_TRUE(Find(1070)->isEnabled() && Find(1068)->isEnabled() && Find(1076)->isEnabled());
-  EXPECT_FALSE(Find(1057)->isEnabled() || Find(1066)->isEnabled() || Find(1074)->isEnabled());
-  EXPECT_TRUE(Find(1080)->isEnabled());
+  Click(kFileCheck[2]);
+  Click(kFileCheck[0]);
+  Click(kFatCheck);
+  EXPECT_TRUE(Find(kFileName[2])->isEnabled() && Find(kOpenFile[2])->isEnabled() && Find(kStartBlock[2])->isEnabled());
+  EXPECT_FALSE(Find(kFileName[0])->isEnabled() || Find(kOpenFile[0])->isEnabled() || Find(kStartBlock[0])->isEnabled());
+  EXPECT_TRUE(Find(kFatStart)->isEnabled());
 }
 
 TEST_F(NandWindowTest, ReadBadBlockShowsTheListAndComesBack) {
@@ -79,12 +82,12 @@ TEST_F(NandWindowTest, ReadBadBlockShowsTheListAndComesBack) {
     if (list == nullptr) return;
     timer.stop();
     text = list->Text();
-    offMeanwhile = !Find(1065)->isEnabled() && Find(1095)->isEnabled();
+    offMeanwhile = !Find(kReadBadBlock)->isEnabled() && Find(kRefresh)->isEnabled();
     list->close();
   });
   timer.start();
-  Click(1065);
-  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning() && Find(1065)->isEnabled(); }));
+  Click(kReadBadBlock);
+  ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning() && Find(kReadBadBlock)->isEnabled(); }));
   EXPECT_EQ(text.toStdString(), "Bad Block Count => 2\n\n3\n40\n");
   EXPECT_TRUE(offMeanwhile) << "only Read Bad Block is off while it runs";
 }
@@ -92,13 +95,13 @@ TEST_F(NandWindowTest, ReadBadBlockShowsTheListAndComesBack) {
 TEST_F(NandWindowTest, ShowingTheWindowAgainKeepsTheFlashButStartsItsControlsAfresh) {
   Open();
   ASSERT_TRUE(Refresh());
-  Click(1073);
+  Click(kFileCheck[2]);
   window->close();
   window.reset();
   Open();
-  EXPECT_EQ(Text(1063), "") << "the controls are new";
-  EXPECT_FALSE(Checked(1073));
-  EXPECT_FALSE(Find(1065)->isEnabled());
+  EXPECT_EQ(Text(kBadBlockCount), "") << "the controls are new";
+  EXPECT_FALSE(Checked(kFileCheck[2]));
+  EXPECT_FALSE(Find(kReadBadBlock)->isEnabled());
   EXPECT_TRUE(session.Flash().informationRead);
 }
 
@@ -109,7 +112,7 @@ TEST_F(NandWindowTest, ClosingWhileTheBadBlockTableIsReadAbandonsTheWorkerAndSho
   Open();
   ASSERT_TRUE(Refresh());
   sim.Configure({{"nand", {{"reply_delay_ms", 100}}}});
-  Click(1065);
+  Click(kReadBadBlock);
   ASSERT_TRUE(WaitUntil([&] { return sim.RequestCount(0xA2) > 0; }));
   const std::string logBefore = capture.Bytes();
   window->close();

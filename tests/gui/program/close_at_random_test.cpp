@@ -16,7 +16,7 @@ namespace {
 enum class RunKind { Auto, BlankCheck, Program, Verify, EraseAll, ReadMaster, Count };
 
 // Auto, Blank Check, Program, Verify, Erase All.
-constexpr const char* kRunButtons[] = {"1013", "1029", "1030", "1031", "1032"};
+constexpr int kRunButtons[] = {kAutoRun, kBlankCheck, kProgram, kVerify, kEraseAll};
 
 class CloseAtRandomTest : public DownWindowTest, public ::testing::WithParamInterface<unsigned> {
  protected:
@@ -27,8 +27,9 @@ class CloseAtRandomTest : public DownWindowTest, public ::testing::WithParamInte
     if (kind == RunKind::ReadMaster) {
       master = std::make_unique<CReadMasterDlg>(ReadMasterParts{readMaster, memory, device, &prompt});
       master->show();
-      master->findChild<CMaskEdit*>("1045")->SetWindowText("016384 [byte]");
-      QTest::mouseClick(master->findChild<QPushButton*>("1046"), Qt::LeftButton);
+      master->findChild<CMaskEdit*>(ControlName(control_id::read_master::kLength))->SetWindowText("016384 [byte]");
+      QTest::mouseClick(master->findChild<QPushButton*>(ControlName(control_id::read_master::kReadRun)),
+                        Qt::LeftButton);
       return master.get();
     }
     Open();
@@ -64,7 +65,7 @@ TEST_P(CloseAtRandomTest, TheRunIsLetGoAndTheSessionsRunAgain) {
   master.reset();
   sim.Configure(nlohmann::json::object());
   Open();
-  QTest::mouseClick(Button("1029"), Qt::LeftButton);
+  QTest::mouseClick(Button(kBlankCheck), Qt::LeftButton);
   EXPECT_TRUE(WaitForRunEnd());
   EXPECT_NE(PackLine(0).find("Blank"), std::string::npos) << PackLine(0);
 }

@@ -19,6 +19,7 @@
 #include "core/master/read_master_session.h"
 #include "core/platform/settings_store.h"
 #include "core/program/run/programming_session.h"
+#include "gui/common/control_lookup.h"
 #include "gui/controls/cell_geometry.h"
 #include "gui/controls/cell_header_ctrl.h"
 #include "gui/controls/cell_list_ctrl.h"
@@ -34,6 +35,7 @@ namespace vantrell::gui::test {
 
 using vantrell::test::ClickButton;
 using vantrell::test::WaitUntil;
+using namespace control_id::down_window;
 
 inline vantrell::test::ChipDeviceSpec SmallDevice() {
   vantrell::test::ChipDeviceSpec spec;
@@ -90,18 +92,18 @@ class DownWindowTest : public ::testing::Test {
   // Load Files, with the dialog answering these paths.
   void LoadFiles(std::vector<std::string> paths) {
     chosenFiles = std::move(paths);
-    QTest::mouseClick(Button("1011"), Qt::LeftButton);
+    QTest::mouseClick(Button(kLoadFiles), Qt::LeftButton);
   }
 
-  QPushButton* Button(const char* id) { return Find<QPushButton>(id); }
-  QLabel* Label(const char* id) { return Find<QLabel>(id); }
-  std::string Text(const char* id) { return Label(id)->text().toStdString(); }
-  CCellListCtrl* List() { return Find<CCellListCtrl>("1010"); }
-  std::string PackLine(int socket) { return Label(std::to_string(1015 + socket).c_str())->text().toStdString(); }
+  QPushButton* Button(int id) { return Find<QPushButton>(id); }
+  QLabel* Label(int id) { return Find<QLabel>(id); }
+  std::string Text(int id) { return Label(id)->text().toStdString(); }
+  CCellListCtrl* List() { return Find<CCellListCtrl>(kFileList); }
+  std::string PackLine(int socket) { return Label(kFirstPackLine + socket)->text().toStdString(); }
 
   template <typename T>
-  T* Find(const char* id) {
-    T* control = window->findChild<T*>(id);
+  T* Find(int id) {
+    T* control = FindControl<T>(*window, id);
     EXPECT_NE(control, nullptr) << id;
     return control;
   }
@@ -139,7 +141,7 @@ class DownWindowTest : public ::testing::Test {
   }
 
   bool WaitForRunEnd() {
-    return WaitUntil([&] { return !session.IsRunning() && Button("1029")->isEnabled(); }, 30000);
+    return WaitUntil([&] { return !session.IsRunning() && Button(kBlankCheck)->isEnabled(); }, 30000);
   }
 
   vantrell::test::SimHarness sim;

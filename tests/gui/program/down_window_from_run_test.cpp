@@ -34,14 +34,14 @@ TEST(DownWindowFromRunTest, RunOnAWriterWithTheSelectedFirmwareOpensTheDownloadW
     title = window->windowTitle().toStdString();
     sockets = window->SocketCount();
     window->AddFiles({file});
-    QTest::mouseClick(window->findChild<QPushButton*>("1013"), Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return window->findChild<QPushButton*>("1013")->isEnabled(); }, 30000));
-    for (int id = 1015; id <= 1021; ++id) {
-      lines.push_back(window->findChild<QLabel*>(QString::number(id))->text().toStdString());
+    QTest::mouseClick(window->findChild<QPushButton*>(ControlName(kAutoRun)), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return window->findChild<QPushButton*>(ControlName(kAutoRun))->isEnabled(); }, 30000));
+    for (int id = kFirstPackLine; id <= kLastPackLine; ++id) {
+      lines.push_back(window->findChild<QLabel*>(ControlName(id))->text().toStdString());
     }
     window->close();
   });
-  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  QTest::mouseClick(main.findChild<QPushButton*>(ControlName(control_id::main_window::kRun)), Qt::LeftButton);
 
   EXPECT_EQ(title, " ★ Chip Programmer for [" + device + "] - Version " +
                        FormatDeviceVersion(main.Controller().Images().Selected().version));
@@ -73,13 +73,13 @@ TEST(DownWindowFromRunTest, AfterAFirmwareUpdateTheDownloadWindowCanRun) {
     if (window == nullptr) return;
     timer.stop();
     window->AddFiles({file});
-    QTest::mouseClick(window->findChild<QPushButton*>("1013"), Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return window->findChild<QPushButton*>("1013")->isEnabled(); }, 30000));
-    line = window->findChild<QLabel*>("1015")->text().toStdString();
+    QTest::mouseClick(window->findChild<QPushButton*>(ControlName(kAutoRun)), Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return window->findChild<QPushButton*>(ControlName(kAutoRun))->isEnabled(); }, 30000));
+    line = window->findChild<QLabel*>(ControlName(kFirstPackLine))->text().toStdString();
     window->close();
   });
   timer.start();
-  QTest::mouseClick(main.findChild<QPushButton*>("1003"), Qt::LeftButton);
+  QTest::mouseClick(main.findChild<QPushButton*>(ControlName(control_id::main_window::kRun)), Qt::LeftButton);
   ASSERT_TRUE(WaitUntil([&] { return !line.empty(); }, 60000));
   EXPECT_EQ(line, "Verify Complete  → OK!");
   ASSERT_TRUE(WaitUntil([&] { return !main.Controller().Run()->UpdateRunning(); }));

@@ -40,12 +40,12 @@ class DownWindowRunTest : public DownWindowTest {
 TEST_F(DownWindowRunTest, AnAutoRunOfThreeFilesEndsOkOnEveryPackLineAndCountsSevenChips) {
   Open();
   LoadThreeFiles();
-  Find<QCheckBox>("1096")->setChecked(true);
-  QTest::mouseClick(Button("1013"), Qt::LeftButton);
-  for (const char* id : {"1013", "1012", "1028", "1029", "1030", "1031", "1032"}) {
+  Find<QCheckBox>(kCheckSum)->setChecked(true);
+  QTest::mouseClick(Button(kAutoRun), Qt::LeftButton);
+  for (int id : {kAutoRun, kRemoveFiles, kRemoveAll, kBlankCheck, kProgram, kVerify, kEraseAll}) {
     EXPECT_FALSE(Button(id)->isEnabled()) << id;
   }
-  for (const char* id : {"1011", "1041", "1040", "1042"}) EXPECT_TRUE(Button(id)->isEnabled()) << id;
+  for (int id : {kLoadFiles, kAutoOptionSet, kReset, kReadMaster}) EXPECT_TRUE(Button(id)->isEnabled()) << id;
   ASSERT_TRUE(WaitForRunEnd());
 
   for (int socket = 0; socket < 7; ++socket) {
@@ -54,20 +54,20 @@ TEST_F(DownWindowRunTest, AnAutoRunOfThreeFilesEndsOkOnEveryPackLineAndCountsSev
     ExpectInFlash(socket, 3, contents[2]);
     ExpectInFlash(socket, 5, contents[1]);
   }
-  EXPECT_EQ(Text("1036"), "7");
-  EXPECT_EQ(Text("1037"), "7");
-  EXPECT_EQ(Text("1038"), "0");
+  EXPECT_EQ(Text(kSumTotal), "7");
+  EXPECT_EQ(Text(kSumSuccess), "7");
+  EXPECT_EQ(Text(kSumFail), "0");
   // The list shows the order the files were written in, each at 100 %.
   CCellListCtrl* list = List();
   EXPECT_EQ(list->GetItemText(0, kFileNameColumn), "first.bin");
   EXPECT_EQ(list->GetItemText(1, kFileNameColumn), "third.bin");
   EXPECT_EQ(list->GetItemText(2, kFileNameColumn), "second.bin");
   for (int row = 0; row < 3; ++row) EXPECT_EQ(list->Model().Cell(row, kProgressColumn)->progressPercent, 100);
-  EXPECT_EQ(Find<CPercentProgressCtrl>("1008")->GetPosition(), 100);
-  EXPECT_EQ(Text("1022"), "Verify: 700/700[byte]");
+  EXPECT_EQ(Find<CPercentProgressCtrl>(kTotalProgress)->GetPosition(), 100);
+  EXPECT_EQ(Text(kStageText), "Verify: 700/700[byte]");
   ASSERT_EQ(prompt.Texts().size(), 1u);
   EXPECT_EQ(prompt.Texts()[0].rfind("Finish!!\r\n", 0), 0u);
-  for (const char* id : {"1013", "1012", "1028", "1029", "1030", "1031", "1032"}) {
+  for (int id : {kAutoRun, kRemoveFiles, kRemoveAll, kBlankCheck, kProgram, kVerify, kEraseAll}) {
     EXPECT_TRUE(Button(id)->isEnabled()) << id;
   }
   // Counters are the main window's: saved when the window closes.
@@ -84,20 +84,20 @@ TEST_F(DownWindowRunTest, AMiniVeloraDeviceServesTwoSocketsAndLeavesTheOthersNot
   EXPECT_EQ(PackLine(1), "Ready");
   for (int socket = 2; socket < 7; ++socket) EXPECT_EQ(PackLine(socket), "Not Used!") << socket;
   LoadFiles({MakeFile("a.bin", Pattern(300, 9))});
-  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  QTest::mouseClick(Button(kAutoRun), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(PackLine(0), "Verify Complete  → OK!");
   EXPECT_EQ(PackLine(1), "Verify Complete  → OK!");
   for (int socket = 2; socket < 7; ++socket) EXPECT_EQ(PackLine(socket), "Not Used!") << socket;
-  EXPECT_EQ(Text("1036"), "2");
-  EXPECT_EQ(Text("1037"), "2");
+  EXPECT_EQ(Text(kSumTotal), "2");
+  EXPECT_EQ(Text(kSumSuccess), "2");
 }
 
 TEST_F(DownWindowRunTest, UncheckedRowsStayGreyAfterTheCheckedRowsAndAreNotWritten) {
   Open();
   LoadThreeFiles();
   ClickBox(0);  // first.bin at sector 0 stays out
-  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  QTest::mouseClick(Button(kAutoRun), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   CCellListCtrl* list = List();
   EXPECT_EQ(list->GetItemText(0, kFileNameColumn), "third.bin");
@@ -115,7 +115,7 @@ TEST_F(DownWindowRunTest, UncheckedRowsStayGreyAfterTheCheckedRowsAndAreNotWritt
 
 TEST_F(DownWindowRunTest, BlankCheckProgramAndVerifyEachRunTheirStageAlone) {
   Open();
-  QTest::mouseClick(Button("1029"), Qt::LeftButton);
+  QTest::mouseClick(Button(kBlankCheck), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(session.Options(), RunOptions::BlankCheckOnly());
   EXPECT_EQ(sim.RequestCount(0xA9), 16u) << "every sector of the flash";
@@ -123,35 +123,35 @@ TEST_F(DownWindowRunTest, BlankCheckProgramAndVerifyEachRunTheirStageAlone) {
   EXPECT_EQ(prompt.Texts().back(), "Blank Check Complete!");
 
   LoadFiles({MakeFile("a.bin", Pattern(100, 1))});
-  QTest::mouseClick(Button("1030"), Qt::LeftButton);
+  QTest::mouseClick(Button(kProgram), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(session.Options(), RunOptions::ProgramOnly());
   EXPECT_EQ(sim.RequestCount(0xC1), 0u) << "Program alone erases nothing";
   EXPECT_EQ(PackLine(2), "Program Complete  → OK!");
-  EXPECT_EQ(Text("1036"), "7");
+  EXPECT_EQ(Text(kSumTotal), "7");
 
-  QTest::mouseClick(Button("1031"), Qt::LeftButton);
+  QTest::mouseClick(Button(kVerify), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(PackLine(2), "Verify Complete  → OK!");
-  EXPECT_EQ(Text("1036"), "7") << "Verify alone is not counted";
+  EXPECT_EQ(Text(kSumTotal), "7") << "Verify alone is not counted";
 }
 
 TEST_F(DownWindowRunTest, EraseAllAsksFirstAndNeverCounts) {
   Open();
   prompt.answers = {BoxAnswer::No};
-  QTest::mouseClick(Button("1032"), Qt::LeftButton);
+  QTest::mouseClick(Button(kEraseAll), Qt::LeftButton);
   EXPECT_FALSE(session.IsRunning());
-  EXPECT_TRUE(Button("1032")->isEnabled());
+  EXPECT_TRUE(Button(kEraseAll)->isEnabled());
   EXPECT_EQ(sim.Status()["exchanges"], 0);
 
   sim.WriteSocketFlash(4, 9 * 1024, {0x12});
-  QTest::mouseClick(Button("1032"), Qt::LeftButton);
+  QTest::mouseClick(Button(kEraseAll), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(prompt.Texts()[1], "Internal Flash Memory will be erased all. Continue?");
   EXPECT_EQ(PackLine(4), "Flash Erase All Complete  → OK!");
   EXPECT_EQ(sim.ReadSocketFlash(4, 9 * 1024, 1), std::vector<std::uint8_t>{0xFF});
-  EXPECT_EQ(Text("1036"), "0");
-  EXPECT_FALSE(Button("1013")->isEnabled()) << "the list is still empty";
+  EXPECT_EQ(Text(kSumTotal), "0");
+  EXPECT_FALSE(Button(kAutoRun)->isEnabled()) << "the list is still empty";
 }
 
 TEST_F(DownWindowRunTest, TenThousandProgramPacketsWaitForTheWindowOnlyAtChecksAndQuarters) {
@@ -161,12 +161,12 @@ TEST_F(DownWindowRunTest, TenThousandProgramPacketsWaitForTheWindowOnlyAtChecksA
   Open();
   LoadFiles({MakeFile("large.bin", Pattern(1 + 10000 * 62, 9))});  // the first byte, then 10 000 packets
   const std::uint64_t before = blockingGuiCalls.load();
-  QTest::mouseClick(Button("1030"), Qt::LeftButton);
+  QTest::mouseClick(Button(kProgram), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   // Pack lines at the identity checks, the stage's checks and its end, the
   // quarters, the counters: never one per packet.
   EXPECT_LE(blockingGuiCalls.load() - before, 100u);
-  EXPECT_EQ(Text("1022"), "Write: 620001/620001[byte]");
+  EXPECT_EQ(Text(kStageText), "Write: 620001/620001[byte]");
   EXPECT_EQ(sim.RequestCount(0xD4), 10000u);
 }
 
@@ -183,22 +183,22 @@ class DownWindowCloseTest : public DownWindowRunTest {
   void StartAndWaitForProgramming() {
     Open();
     LoadFiles({MakeFile("big.bin", Pattern(8000, 4))});
-    QTest::mouseClick(Button("1013"), Qt::LeftButton);
-    ASSERT_TRUE(WaitUntil([&] { return Text("1022").rfind("Write: ", 0) == 0; }));
+    QTest::mouseClick(Button(kAutoRun), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Text(kStageText).rfind("Write: ", 0) == 0; }));
     ASSERT_TRUE(session.IsRunning());
   }
 };
 
 TEST_F(DownWindowCloseTest, ClosingDuringARunClosesTheLinkAbandonsTheRunAndSavesTheCountersAsHeld) {
   StartAndWaitForProgramming();
-  QTest::mouseClick(Button("1040"), Qt::LeftButton);  // Reset during the run: held at 0
+  QTest::mouseClick(Button(kReset), Qt::LeftButton);  // Reset during the run: held at 0
   window->close();
   EXPECT_FALSE(sim.Status()["open"].get<bool>()) << "the link is closed at once";
-  const std::vector<std::string> texts = {Text("1022"), PackLine(0), PackLine(6), Text("1036")};
+  const std::vector<std::string> texts = {Text(kStageText), PackLine(0), PackLine(6), Text(kSumTotal)};
   const std::size_t boxes = prompt.Shown().size();
   ASSERT_TRUE(WaitUntil([&] { return !session.IsRunning(); }));
   QTest::qWait(20);
-  EXPECT_EQ((std::vector<std::string>{Text("1022"), PackLine(0), PackLine(6), Text("1036")}), texts)
+  EXPECT_EQ((std::vector<std::string>{Text(kStageText), PackLine(0), PackLine(6), Text(kSumTotal)}), texts)
       << "the abandoned run touched the window";
   EXPECT_EQ(prompt.Shown().size(), boxes) << "nor showed a box";
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 0);
@@ -222,11 +222,12 @@ TEST_F(DownWindowCloseTest, ReadMasterDuringARunIsRefusedAndClosingItLeavesTheRu
   QTimer::singleShot(0, [] {
     QWidget* readMaster = QApplication::activeModalWidget();
     ASSERT_NE(readMaster, nullptr);
-    readMaster->findChild<CMaskEdit*>("1045")->SetWindowText("000010 [byte]");
-    QTest::mouseClick(readMaster->findChild<QPushButton*>("1046"), Qt::LeftButton);
+    readMaster->findChild<CMaskEdit*>(ControlName(control_id::read_master::kLength))->SetWindowText("000010 [byte]");
+    QTest::mouseClick(readMaster->findChild<QPushButton*>(ControlName(control_id::read_master::kReadRun)),
+                      Qt::LeftButton);
     readMaster->close();
   });
-  QTest::mouseClick(Button("1042"), Qt::LeftButton);
+  QTest::mouseClick(Button(kReadMaster), Qt::LeftButton);
   EXPECT_EQ(prompt.Texts().back(), kWriterBusyText);
   EXPECT_TRUE(sim.Status()["open"].get<bool>()) << "the run keeps its link";
   ASSERT_TRUE(WaitForRunEnd());
@@ -244,12 +245,12 @@ TEST_F(DownWindowCloseTest, AWindowGoneInTheMiddleOfARunIsNeverReachedAgain) {
   // A new showing runs normally on the same session.
   sim.Configure(nlohmann::json::object());
   Open();
-  EXPECT_EQ(Text("1036"), "40");
+  EXPECT_EQ(Text(kSumTotal), "40");
   LoadFiles({MakeFile("small.bin", Pattern(64, 8))});
-  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  QTest::mouseClick(Button(kAutoRun), Qt::LeftButton);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(PackLine(5), "Verify Complete  → OK!");
-  EXPECT_EQ(Text("1036"), "47");
+  EXPECT_EQ(Text(kSumTotal), "47");
 }
 
 }  // namespace

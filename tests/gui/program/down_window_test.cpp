@@ -14,6 +14,8 @@
 namespace vantrell::gui::test {
 namespace {
 
+namespace auto_run = control_id::auto_run_select;
+
 using ButtonStates = std::vector<bool>;
 
 class DownWindowBasicsTest : public DownWindowTest {
@@ -21,7 +23,7 @@ class DownWindowBasicsTest : public DownWindowTest {
   // Auto, Remove Files, Remove All, Blank Check, Program, Verify, Erase All.
   ButtonStates RunButtons() {
     ButtonStates states;
-    for (const char* id : {"1013", "1012", "1028", "1029", "1030", "1031", "1032"}) {
+    for (int id : {kAutoRun, kRemoveFiles, kRemoveAll, kBlankCheck, kProgram, kVerify, kEraseAll}) {
       states.push_back(Button(id)->isEnabled());
     }
     return states;
@@ -39,12 +41,13 @@ TEST_F(DownWindowBasicsTest, AShowingStartsWithTheTitleCountersOptionsAndButtons
   Open();
   EXPECT_EQ(window->windowTitle().toStdString(), " ★ Chip Programmer for [VELORA-SIM] - Version 1.05");
   EXPECT_EQ(RunButtons(), (ButtonStates{false, false, false, true, false, false, true}));
-  for (const char* always : {"1011", "1041", "1040", "1042"}) EXPECT_TRUE(Button(always)->isEnabled()) << always;
-  EXPECT_FALSE(Find<QCheckBox>("1096")->isChecked());
-  EXPECT_EQ(Text("1036"), "21");
-  EXPECT_EQ(Text("1037"), "20");
-  EXPECT_EQ(Text("1038"), "1");
-  EXPECT_EQ(Text("1022"), "0/0");
+  for (int always : {kLoadFiles, kAutoOptionSet, kReset, kReadMaster})
+    EXPECT_TRUE(Button(always)->isEnabled()) << always;
+  EXPECT_FALSE(Find<QCheckBox>(kCheckSum)->isChecked());
+  EXPECT_EQ(Text(kSumTotal), "21");
+  EXPECT_EQ(Text(kSumSuccess), "20");
+  EXPECT_EQ(Text(kSumFail), "1");
+  EXPECT_EQ(Text(kStageText), "0/0");
   EXPECT_EQ(session.Counters(), (ResultCounters{21, 20, 1}));
   // With nothing saved, the initialisation counts Erase All as set.
   EXPECT_EQ(session.Options(), (RunOptions{.eraseAll = true, .erase = true, .program = true, .verify = true}));
@@ -56,7 +59,8 @@ TEST_F(DownWindowBasicsTest, AShowingStartsWithTheTitleCountersOptionsAndButtons
   ASSERT_EQ(list->GetColumnCount(), 7);
   for (int c = 0; c < 7; ++c) EXPECT_EQ(list->columnWidth(c), widths[c]) << c;
   EXPECT_EQ(list->GetHeaderCheckbox(kEnableColumn), kChecked);
-  EXPECT_EQ(list->Model().EmptyMessage(), "[Load Files] button click to download\r\n\r\n[Mouse Drag & Drop] to download");
+  EXPECT_EQ(list->Model().EmptyMessage(),
+            "[Load Files] button click to download\r\n\r\n[Mouse Drag & Drop] to download");
 }
 
 TEST_F(DownWindowBasicsTest, LoadedFilesGetRowsAndTurnTheFileButtonsOnRemovingThemTurnsThemOff) {
@@ -70,25 +74,26 @@ TEST_F(DownWindowBasicsTest, LoadedFilesGetRowsAndTurnTheFileButtonsOnRemovingTh
   EXPECT_EQ(list->GetItemText(1, kSectorColumn), "0");
   EXPECT_EQ(list->GetCheckbox(1, kEnableColumn), kChecked);
   EXPECT_EQ(RunButtons(), (ButtonStates{true, true, true, true, true, true, true}));
-  EXPECT_TRUE(Find<CPercentProgressCtrl>("1008")->Model().ShowPercentage());
+  EXPECT_TRUE(Find<CPercentProgressCtrl>(kTotalProgress)->Model().ShowPercentage());
 
   list->selectRow(1);
-  QTest::mouseClick(Button("1012"), Qt::LeftButton);
+  QTest::mouseClick(Button(kRemoveFiles), Qt::LeftButton);
   ASSERT_EQ(list->GetItemCount(), 2);
   EXPECT_EQ(list->GetItemText(1, kNumberColumn), "3") << "numbers stay until the next sort";
-  EXPECT_TRUE(Button("1013")->isEnabled());
+  EXPECT_TRUE(Button(kAutoRun)->isEnabled());
 
-  QTest::mouseClick(Button("1028"), Qt::LeftButton);
+  QTest::mouseClick(Button(kRemoveAll), Qt::LeftButton);
   EXPECT_EQ(list->GetItemCount(), 0);
   EXPECT_EQ(RunButtons(), (ButtonStates{false, false, false, true, false, false, true}));
-  EXPECT_FALSE(Find<CPercentProgressCtrl>("1008")->Model().ShowPercentage());
+  EXPECT_FALSE(Find<CPercentProgressCtrl>(kTotalProgress)->Model().ShowPercentage());
 }
 
 TEST_F(DownWindowBasicsTest, DroppedFilesOfAnyExtensionAreAdded) {
   Open();
   const auto paths = ThreeFiles();
   QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(paths[2])), QUrl::fromLocalFile(QString::fromStdString(paths[0]))});
+  data.setUrls(
+      {QUrl::fromLocalFile(QString::fromStdString(paths[2])), QUrl::fromLocalFile(QString::fromStdString(paths[0]))});
   // A drop reaches the widget that took the drag's entry.
   QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(List()->viewport(), &enter);
@@ -98,7 +103,7 @@ TEST_F(DownWindowBasicsTest, DroppedFilesOfAnyExtensionAreAdded) {
   ASSERT_EQ(List()->GetItemCount(), 2);
   EXPECT_EQ(List()->GetItemText(0, kFileNameColumn), "c.dat");
   EXPECT_EQ(List()->GetItemText(1, kFileNameColumn), "a.bin");
-  EXPECT_TRUE(Button("1013")->isEnabled());
+  EXPECT_TRUE(Button(kAutoRun)->isEnabled());
 }
 
 TEST_F(DownWindowBasicsTest, AWrongSectorNumberIsRefusedWithItsBoxAndAnEmptyOneIsTaken) {
@@ -168,7 +173,7 @@ TEST_F(DownWindowBasicsTest, SpaceWithTheFocusOnTheListStartsAnAutoRun) {
   LoadFiles({MakeFile("a.bin", Pattern(200, 5))});
   List()->setFocus();
   QTest::keyClick(List(), Qt::Key_Space);
-  EXPECT_FALSE(Button("1013")->isEnabled()) << "the run has started";
+  EXPECT_FALSE(Button(kAutoRun)->isEnabled()) << "the run has started";
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(PackLine(3), "Verify Complete  → OK!");
 }
@@ -189,7 +194,7 @@ TEST_F(DownWindowBasicsTest, EnterInTheSectorEditTakesTheTextAndStartsAutoUnless
 
 TEST_F(DownWindowBasicsTest, KeysDoNothingWhileAutoIsOffAndEscapeNeverCloses) {
   Open();
-  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape}) QTest::keyClick(Button("1029"), key);
+  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape}) QTest::keyClick(Button(kBlankCheck), key);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(sim.Status()["exchanges"], 0);
   EXPECT_TRUE(prompt.Shown().empty());
@@ -205,15 +210,15 @@ TEST_F(DownWindowBasicsTest, AutoWithNoOptionSetSaysSoAndStartsNothing) {
   }
   Open();
   LoadFiles({MakeFile("a.bin", Pattern(20, 5))});
-  QTest::mouseClick(Button("1013"), Qt::LeftButton);
+  QTest::mouseClick(Button(kAutoRun), Qt::LeftButton);
   EXPECT_EQ(prompt.Shown(), (std::vector<PromptMessage>{ApplicationBox("Auto Option is not set!")}));
   EXPECT_FALSE(session.IsRunning());
   EXPECT_EQ(sim.Status()["exchanges"], 0);
-  EXPECT_TRUE(Button("1013")->isEnabled());
+  EXPECT_TRUE(Button(kAutoRun)->isEnabled());
   // Enter from the list takes the focus to Auto on its way.
   List()->setFocus();
   QTest::keyClick(List(), Qt::Key_Return);
-  EXPECT_TRUE(Button("1013")->hasFocus());
+  EXPECT_TRUE(Button(kAutoRun)->hasFocus());
   EXPECT_EQ(prompt.Shown().size(), 2u);
 }
 
@@ -228,21 +233,21 @@ class AutoRunSelectTest : public DownWindowBasicsTest {
       seen = true;
       operate(*dialog);
     });
-    QTest::mouseClick(Button("1041"), Qt::LeftButton);
+    QTest::mouseClick(Button(kAutoOptionSet), Qt::LeftButton);
     EXPECT_TRUE(seen);
   }
-  static QCheckBox* Box(CAutoRunSelect& dialog, const char* id) { return dialog.findChild<QCheckBox*>(id); }
+  static QCheckBox* Box(CAutoRunSelect& dialog, int id) { return FindControl<QCheckBox>(dialog, id); }
 };
 
 TEST_F(AutoRunSelectTest, TheBoxesStartFromTheSavedOptionsWithEraseAllOffWhenNothingIsSaved) {
   Open();
   OperateDialog([&](CAutoRunSelect& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Auto Run Select");
-    EXPECT_FALSE(Box(dialog, "1059")->isChecked());
-    EXPECT_TRUE(Box(dialog, "1042")->isChecked());
-    EXPECT_FALSE(Box(dialog, "1039")->isChecked());
-    EXPECT_TRUE(Box(dialog, "1040")->isChecked());
-    EXPECT_TRUE(Box(dialog, "1041")->isChecked());
+    EXPECT_FALSE(Box(dialog, auto_run::kEraseAll)->isChecked());
+    EXPECT_TRUE(Box(dialog, auto_run::kErase)->isChecked());
+    EXPECT_FALSE(Box(dialog, auto_run::kBlankCheck)->isChecked());
+    EXPECT_TRUE(Box(dialog, auto_run::kProgram)->isChecked());
+    EXPECT_TRUE(Box(dialog, auto_run::kVerify)->isChecked());
     dialog.reject();
   });
   // Cancel leaves the options as the dialog read them and saves nothing.
@@ -253,15 +258,15 @@ TEST_F(AutoRunSelectTest, TheBoxesStartFromTheSavedOptionsWithEraseAllOffWhenNot
 TEST_F(AutoRunSelectTest, EraseAndEraseAllExcludeEachOtherAndOkSavesTheBoxes) {
   Open();
   OperateDialog([&](CAutoRunSelect& dialog) {
-    ClickButton(Box(dialog, "1059"));  // Erase All on: Erase off
-    EXPECT_TRUE(Box(dialog, "1059")->isChecked());
-    EXPECT_FALSE(Box(dialog, "1042")->isChecked());
-    ClickButton(Box(dialog, "1042"));  // Erase on: Erase All off
-    EXPECT_FALSE(Box(dialog, "1059")->isChecked());
-    EXPECT_TRUE(Box(dialog, "1042")->isChecked());
-    ClickButton(Box(dialog, "1059"));
-    ClickButton(Box(dialog, "1039"));
-    ClickButton(Box(dialog, "1041"));
+    ClickButton(Box(dialog, auto_run::kEraseAll));  // Erase All on: Erase off
+    EXPECT_TRUE(Box(dialog, auto_run::kEraseAll)->isChecked());
+    EXPECT_FALSE(Box(dialog, auto_run::kErase)->isChecked());
+    ClickButton(Box(dialog, auto_run::kErase));  // Erase on: Erase All off
+    EXPECT_FALSE(Box(dialog, auto_run::kEraseAll)->isChecked());
+    EXPECT_TRUE(Box(dialog, auto_run::kErase)->isChecked());
+    ClickButton(Box(dialog, auto_run::kEraseAll));
+    ClickButton(Box(dialog, auto_run::kBlankCheck));
+    ClickButton(Box(dialog, auto_run::kVerify));
     QTest::mouseClick(dialog.findChild<QPushButton*>("1"), Qt::LeftButton);
   });
   const RunOptions chosen{.eraseAll = true, .blank = true, .program = true};
@@ -278,8 +283,8 @@ TEST_F(DownWindowBasicsTest, ResetZeroesTheCountersAndOnlyClosingSavesThem) {
   settings->WriteInt("PreviousSetValue", "SumSuccess", 12);
   settings->WriteInt("PreviousSetValue", "SumFail", 2);
   Open();
-  QTest::mouseClick(Button("1040"), Qt::LeftButton);
-  for (const char* id : {"1036", "1037", "1038"}) EXPECT_EQ(Text(id), "0") << id;
+  QTest::mouseClick(Button(kReset), Qt::LeftButton);
+  for (int id : {kSumTotal, kSumSuccess, kSumFail}) EXPECT_EQ(Text(id), "0") << id;
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 14) << "nothing saved before closing";
   window->close();
   EXPECT_EQ(settings->ReadInt("PreviousSetValue", "SumTotal", -1), 0);
@@ -297,7 +302,7 @@ TEST_F(DownWindowBasicsTest, ReadMasterOpensItsWindowModallyOverTheDownloadWindo
     EXPECT_EQ(modal->parentWidget(), window.get());
     modal->close();
   });
-  QTest::mouseClick(Button("1042"), Qt::LeftButton);
+  QTest::mouseClick(Button(kReadMaster), Qt::LeftButton);
   EXPECT_EQ(opened, "CReadMasterDlg");
 }
 
