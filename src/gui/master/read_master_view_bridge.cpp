@@ -1,38 +1,16 @@
 #include "gui/master/read_master_view_bridge.h"
 
-#include <QCoreApplication>
-
-#include "gui/common/gui_thread.h"
-
 namespace vantrell::gui {
+namespace {
 
-template <typename Call>
-void ReadMasterViewBridge::OnWindow(Call call) {
-  // The application object outlives every window, so the call always has a
-  // thread to run on, whatever became of the window meanwhile.
-  RunOnGuiThread(QCoreApplication::instance(), [this, &call] {
-    if (window_ != nullptr) call(*window_);
-  });
-}
+using View = ReadMasterView;
 
-void ReadMasterViewBridge::SetRange(int low, int high) {
-  OnWindow([&](ReadMasterView& w) { w.SetRange(low, high); });
-}
+}  // namespace
 
-void ReadMasterViewBridge::SetPosition(int position) {
-  OnWindow([&](ReadMasterView& w) { w.SetPosition(position); });
-}
-
-void ReadMasterViewBridge::SetShowPercentage(bool show) {
-  OnWindow([&](ReadMasterView& w) { w.SetShowPercentage(show); });
-}
-
-void ReadMasterViewBridge::ShowFinishedRead() {
-  OnWindow([](ReadMasterView& w) { w.ShowFinishedRead(); });
-}
-
-void ReadMasterViewBridge::EnableReadRun() {
-  OnWindow([](ReadMasterView& w) { w.EnableReadRun(); });
-}
+void ReadMasterViewBridge::SetRange(int low, int high) { Send(&View::SetRange, low, high); }
+void ReadMasterViewBridge::SetPosition(int position) { Send(&View::SetPosition, position); }
+void ReadMasterViewBridge::SetShowPercentage(bool show) { Send(&View::SetShowPercentage, show); }
+void ReadMasterViewBridge::ShowFinishedRead() { Send(&View::ShowFinishedRead); }
+void ReadMasterViewBridge::EnableReadRun() { Send(&View::EnableReadRun); }
 
 }  // namespace vantrell::gui

@@ -8,64 +8,29 @@ namespace {
 // has given the link back by then and must not wait for the window any more.
 enum PostedKind { kPosition, kStatusText, kRestoreAll, kRefreshOn, kReadBadBlockOn };
 
+using View = NandWindowView;
+
 }  // namespace
 
-void NandViewBridge::SetRange(int low, int high) {
-  OnWindow([&](NandWindowView& w) { w.SetRange(low, high); });
-}
-
-void NandViewBridge::SetPosition(int position) {
-  PostToWindow(kPosition, [position](NandWindowView& w) { w.SetPosition(position); });
-}
-
-void NandViewBridge::SetShowPercentage(bool show) {
-  OnWindow([&](NandWindowView& w) { w.SetShowPercentage(show); });
-}
-
+void NandViewBridge::SetRange(int low, int high) { Send(&View::SetRange, low, high); }
+void NandViewBridge::SetPosition(int position) { Post(kPosition, &View::SetPosition, position); }
+void NandViewBridge::SetShowPercentage(bool show) { Send(&View::SetShowPercentage, show); }
 void NandViewBridge::SetInformationText(NandInfoField field, const std::string& text) {
-  OnWindow([&](NandWindowView& w) { w.SetInformationText(field, text); });
+  Send(&View::SetInformationText, field, text);
 }
-
-void NandViewBridge::SetFatStartEditText(const std::string& text) {
-  OnWindow([&](NandWindowView& w) { w.SetFatStartEditText(text); });
-}
-
-void NandViewBridge::SetStatusText(const std::string& text) {
-  PostToWindow(kStatusText, [text](NandWindowView& w) { w.SetStatusText(text); });
-}
-
-std::string NandViewBridge::EditText(NandEdit edit) {
-  std::string text;
-  OnWindow([&](NandWindowView& w) { text = w.EditText(edit); });
-  return text;
-}
-
-void NandViewBridge::DisableOperationControls() {
-  OnWindow([](NandWindowView& w) { w.DisableOperationControls(); });
-}
-
-void NandViewBridge::DisableReadBadBlock() {
-  OnWindow([](NandWindowView& w) { w.DisableReadBadBlock(); });
-}
-
-void NandViewBridge::RestoreAll(bool hasBadBlocks) {
-  PostToWindow(kRestoreAll, [hasBadBlocks](NandWindowView& w) { w.RestoreAll(hasBadBlocks); });
-}
-
-void NandViewBridge::EnableRefresh() {
-  PostToWindow(kRefreshOn, [](NandWindowView& w) { w.EnableRefresh(); });
-}
-
-void NandViewBridge::EnableReadBadBlock() {
-  PostToWindow(kReadBadBlockOn, [](NandWindowView& w) { w.EnableReadBadBlock(); });
-}
-
+void NandViewBridge::SetFatStartEditText(const std::string& text) { Send(&View::SetFatStartEditText, text); }
+void NandViewBridge::SetStatusText(const std::string& text) { Post(kStatusText, &View::SetStatusText, text); }
+std::string NandViewBridge::EditText(NandEdit edit) { return Send(&View::EditText, edit); }
+void NandViewBridge::DisableOperationControls() { Send(&View::DisableOperationControls); }
+void NandViewBridge::DisableReadBadBlock() { Send(&View::DisableReadBadBlock); }
+void NandViewBridge::RestoreAll(bool hasBadBlocks) { Post(kRestoreAll, &View::RestoreAll, hasBadBlocks); }
+void NandViewBridge::EnableRefresh() { Post(kRefreshOn, &View::EnableRefresh); }
+void NandViewBridge::EnableReadBadBlock() { Post(kReadBadBlockOn, &View::EnableReadBadBlock); }
+// Both wait until the operator closed the modal window, so the worker's
+// buffer the span shows lives as long as the window looks at it.
 void NandViewBridge::ShowBadBlockList(std::int32_t count, std::span<const std::int32_t> entries) {
-  OnWindow([&](NandWindowView& w) { w.ShowBadBlockList(count, entries); });
+  Send(&View::ShowBadBlockList, count, entries);
 }
-
-void NandViewBridge::ShowReadBlocks(std::span<const std::uint8_t> blocks) {
-  OnWindow([&](NandWindowView& w) { w.ShowReadBlocks(blocks); });
-}
+void NandViewBridge::ShowReadBlocks(std::span<const std::uint8_t> blocks) { Send(&View::ShowReadBlocks, blocks); }
 
 }  // namespace vantrell::gui

@@ -1,6 +1,7 @@
 // How a NAND worker's calls reach the window: status texts and progress
 // positions are posted and only the newest is shown, before any call the
-// worker waits for; a detached window gets nothing.
+// worker waits for; a detached window gets nothing, and what the worker reads
+// from it is then empty.
 #include "gui/nand/nand_view_bridge.h"
 
 #include <QApplication>
@@ -63,6 +64,22 @@ TEST(NandViewBridgeTest, AWindowThatWentGetsNeitherPostedNorWaitedForCalls) {
   bridge.reset();  // the run let go of the bridge before its last post was shown
   QApplication::processEvents();
   EXPECT_TRUE(window.Calls().empty());
+}
+
+TEST(NandViewBridgeTest, AnEditTheWorkerReadsIsTheWindowsTextAndEmptyOnceTheWindowWent) {
+  vantrell::test::RecordingNandView window;
+  window.Type(NandEdit::EraseFirst, "0004");
+  auto bridge = std::make_shared<NandViewBridge>(window);
+  std::string read;
+  const auto readEdit = [&](std::atomic<bool>& posted) {
+    posted = true;
+    read = bridge->EditText(NandEdit::EraseFirst);
+  };
+  FromWorkerWhileTheWindowIsBusy(readEdit);
+  EXPECT_EQ(read, "0004");
+  bridge->Detach();
+  FromWorkerWhileTheWindowIsBusy(readEdit);
+  EXPECT_EQ(read, "");
 }
 
 }  // namespace
