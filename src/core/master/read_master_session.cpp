@@ -25,37 +25,19 @@ std::shared_ptr<const MasterBytes> ReadMasterSession::StartRead(const MasterRead
   auto run = std::make_shared<MasterReadRun>(link_, prompt_, std::move(*lease), views, request);
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    activeControl_ = run->chip.control;
-    activeViews_ = views;
     lastOutcome_.reset();
   }
-  running_.store(true);
-  worker_ = std::thread([this, run] {
-    ReadMasterWorker(*run);
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      lastOutcome_ = run->outcome;
-    }
-    running_.store(false);
-  });
+  runner_.Start(run->chip.control, views, [run] { ReadMasterWorker(*run); },
+                [this, run] { lastOutcome_ = run->outcome; });
   return run->data;
 }
 
 void ReadMasterSession::Abandon() {
-  if (!IsRunning()) return;
-  std::shared_ptr<ReadMasterViewSlot> views;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (activeControl_) activeControl_->Abandon();
-    views = activeViews_;
-  }
-  if (views) views->Detach();
-  link_.CloseLink();
+  // Without a read going the link may be another operation's.
+  if (IsRunning()) runner_.Abandon();
 }
 
-void ReadMasterSession::WaitForWorker() {
-  if (worker_.joinable()) worker_.join();
-}
+void ReadMasterSession::WaitForWorker() { runner_.Wait(); }
 
 std::optional<LinkResult> ReadMasterSession::LastOutcome() const {
   std::lock_guard<std::mutex> lock(mutex_);

@@ -5,21 +5,19 @@
 // and abandons them here when it closes.
 //
 // Threads: every method is meant for the window's thread.
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "core/master/master_read_run.h"
 #include "core/master/read_master_view.h"
+#include "core/operation/operation_runner.h"
 
 namespace vantrell {
 
 class BusyState;
 class MessageLog;
 class Prompt;
-class RunControl;
 class WriterLink;
 
 class ReadMasterSession {
@@ -43,7 +41,7 @@ class ReadMasterSession {
   // happens: the link may be another operation's. Never waits for the worker.
   void Abandon();
 
-  bool IsRunning() const { return running_.load(); }
+  bool IsRunning() const { return runner_.IsRunning(); }
   // The code the last read ended with (Finished when its buffer holds the
   // range); nothing before a read has ended.
   std::optional<LinkResult> LastOutcome() const;
@@ -60,12 +58,8 @@ class ReadMasterSession {
   BusyState& busy_;
 
   mutable std::mutex mutex_;
-  std::shared_ptr<RunControl> activeControl_;
   std::optional<LinkResult> lastOutcome_;
-  std::shared_ptr<ReadMasterViewSlot> activeViews_;
-
-  std::thread worker_;
-  std::atomic<bool> running_{false};
+  OperationRunner<ReadMasterView> runner_{link_, mutex_};
 };
 
 }  // namespace vantrell

@@ -58,36 +58,15 @@ bool NandSession::Start(NandWorker worker, NandBusy busy, std::shared_ptr<NandWi
   {
     std::lock_guard<std::mutex> lock(mutex_);
     run->download = download_;
-    activeControl_ = run->control;
-    activeViews_ = views;
     lastOutcome_.reset();
   }
-  running_.store(true);
-  worker_ = std::thread([this, run, worker] {
-    worker(*run);
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      lastOutcome_ = run->outcome;
-    }
-    running_.store(false);
-  });
+  runner_.Start(run->control, views, [run, worker] { worker(*run); }, [this, run] { lastOutcome_ = run->outcome; });
   return true;
 }
 
-void NandSession::Abandon() {
-  std::shared_ptr<NandViewSlot> views;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (activeControl_) activeControl_->Abandon();
-    views = activeViews_;
-  }
-  if (views) views->Detach();
-  link_.CloseLink();
-}
+void NandSession::Abandon() { runner_.Abandon(); }
 
-void NandSession::WaitForWorker() {
-  if (worker_.joinable()) worker_.join();
-}
+void NandSession::WaitForWorker() { runner_.Wait(); }
 
 std::optional<LinkResult> NandSession::LastOutcome() const {
   std::lock_guard<std::mutex> lock(mutex_);

@@ -6,16 +6,15 @@
 //
 // Threads: every method is meant for the window's thread, except
 // KeepFlashState, which the workers call.
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "core/devices/device_record.h"
 #include "core/link/link_result.h"
 #include "core/nand/operations/nand_flash_state.h"
 #include "core/nand/operations/nand_window_view.h"
+#include "core/operation/operation_runner.h"
 
 namespace vantrell {
 
@@ -66,7 +65,7 @@ class NandSession final : public NandStateKeeper {
   // logs, keeps and sends nothing more), its view detached and the link
   // closed, which ends an exchange it waits in. Never waits for the worker.
   void Abandon();
-  bool IsRunning() const { return running_.load(); }
+  bool IsRunning() const { return runner_.IsRunning(); }
   // The code the last worker ended with; nothing while one runs or before
   // any has ended.
   std::optional<LinkResult> LastOutcome() const;
@@ -86,12 +85,8 @@ class NandSession final : public NandStateKeeper {
   NandFlashState flash_;
   NandFiles files_;
   std::shared_ptr<const NandDownload> download_;
-  std::shared_ptr<RunControl> activeControl_;
-  std::shared_ptr<NandViewSlot> activeViews_;
   std::optional<LinkResult> lastOutcome_;
-
-  std::thread worker_;
-  std::atomic<bool> running_{false};
+  OperationRunner<NandWindowView> runner_{link_, mutex_};
 };
 
 }  // namespace vantrell

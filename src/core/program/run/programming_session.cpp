@@ -100,30 +100,13 @@ void ProgrammingSession::Launch(BusyLease lease, DownloadJob job, const RunOptio
   {
     std::lock_guard<std::mutex> lock(mutex_);
     job_ = std::move(job);
-    activeControl_ = run->chip.control;
-    activeViews_ = views;
   }
-  running_.store(true);
-  worker_ = std::thread([this, run, worker] {
-    worker(*run);
-    running_.store(false);
-  });
+  runner_.Start(run->chip.control, views, [run, worker] { worker(*run); });
 }
 
-void ProgrammingSession::Abandon() {
-  std::shared_ptr<DownloadViewSlot> views;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (activeControl_) activeControl_->Abandon();
-    views = activeViews_;
-  }
-  if (views) views->Detach();
-  link_.CloseLink();
-}
+void ProgrammingSession::Abandon() { runner_.Abandon(); }
 
-void ProgrammingSession::WaitForWorker() {
-  if (worker_.joinable()) worker_.join();
-}
+void ProgrammingSession::WaitForWorker() { runner_.Wait(); }
 
 std::optional<ResultCounters> ProgrammingSession::RecordRun(const RunControl& control, LinkResult code,
                                                             const SocketFlags& alive, const ResultCounters* added) {

@@ -7,18 +7,17 @@
 // Threads: every method is meant for the window's thread. A run works on a
 // snapshot of the device, options and job taken when it starts, so changing
 // them during a run takes effect at the next run.
-#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "core/devices/device_record.h"
 #include "core/program/chip/chip_types.h"
 #include "core/program/job/download_job.h"
 #include "core/program/run/download_window_view.h"
-#include "core/program/run/result_counters.h"
+#include "core/operation/operation_runner.h"
+#include "core/operation/result_counters.h"
 #include "core/operation/run_clock.h"
 #include "core/program/run/run_options.h"
 #include "core/program/run/run_recorder.h"
@@ -81,7 +80,7 @@ class ProgrammingSession final : public RunRecorder {
   void Abandon();
 
   // A worker thread has not yet finished.
-  bool IsRunning() const { return running_.load(); }
+  bool IsRunning() const { return runner_.IsRunning(); }
   // Waits for the worker thread. Not from the window's thread while a run
   // that has not been abandoned may still be waiting on the window.
   void WaitForWorker();
@@ -106,11 +105,7 @@ class ProgrammingSession final : public RunRecorder {
   SocketFlags lastAlive_{};
   std::optional<LinkResult> lastEnding_;
   DownloadJob job_;
-  std::shared_ptr<RunControl> activeControl_;
-  std::shared_ptr<DownloadViewSlot> activeViews_;
-
-  std::thread worker_;
-  std::atomic<bool> running_{false};
+  OperationRunner<DownloadWindowView> runner_{link_, mutex_};
 };
 
 }  // namespace vantrell
