@@ -108,8 +108,29 @@ TEST(CliEndToEndTest, OneSocketFailingTheEraseIsExitOneAndItsSocketSaysSo) {
   const auto sockets = run.EventsNamed("socket");
   ASSERT_EQ(sockets.size(), 7u);
   EXPECT_EQ(sockets[4]["result"], "error");
+  EXPECT_EQ(sockets[4]["verdict"], "failed");
+  EXPECT_EQ(sockets[4]["stage"], "Sector Erase");
   EXPECT_EQ(sockets[4]["text"], "Sector Erase  → ERROR!");
   EXPECT_EQ(sockets[3]["result"], "ok");
+}
+
+TEST(CliEndToEndTest, ARunEndedByTheLinkReportsOnlyWhatItSentAndNoStageItNeverRan) {
+  CliInstall cli;
+  // The 20th exchange falls in the Program stage, after the first byte and seven packets.
+  cli.ConfigureWriter(WriterWithImage({{"faults", {{{"exchange", 20}, {"kind", "no_reply"}}}}, {"no_reply_wait_ms", 20}}));
+  const CliResult run = cli.Run(
+      {"program", "--json", "--image", kImage, "--erase", "--blank", "--program", cli.DataFile("a.bin", 5000)});
+  EXPECT_EQ(run.exitCode, 3) << run.err;
+  ExpectWellFormed(run);
+  std::vector<std::string> stages;
+  for (const json& stage : run.EventsNamed("stage")) stages.push_back(stage["name"]);
+  EXPECT_EQ(stages, (std::vector<std::string>{"Sector Erase", "Program"}));
+  EXPECT_EQ(Result(run)["bytes"], 1 + 7 * 62);
+  for (const json& socket : run.EventsNamed("socket")) {
+    EXPECT_EQ(socket["result"], "error");
+    EXPECT_EQ(socket["text"], "not finished: the run ended with ReadUsbError") << socket;
+    EXPECT_EQ(socket["pack"], "Auto Addr Prog  → OK!") << socket;
+  }
 }
 
 TEST(CliEndToEndTest, AReplyThatNeverComesIsALinkError) {
@@ -172,12 +193,20 @@ TEST(CliEndToEndTest, ReadMasterSavesTheChipAndComparesItWithAFile) {
   ASSERT_EQ(agree.exitCode, 0) << agree.err;
   ExpectWellFormed(agree);
   EXPECT_EQ(Result(agree)["compare"]["same"], true);
+  ASSERT_EQ(agree.EventsNamed("box").size(), 1u);
+  EXPECT_EQ(agree.EventsNamed("box")[0]["caption"], "Success!");
+  EXPECT_EQ(agree.EventsNamed("stage").at(0)["name"], "Read Master");
   EXPECT_EQ(vantrell::test::ReadBytes(out), std::string(300, '\xFF'));
 
   const CliResult differ = cli.Run({"read-master", "--image", kImage, "--address", "100", "--length", "300",
                                     "--out", out, "--compare", differing});
   EXPECT_EQ(differ.exitCode, 2) << differ.err;
-  EXPECT_NE(differ.out.find("First difference at 0x00000005, 1 bytes differ"), std::string::npos) << differ.out;
+  // The verdict box as the window shows it, the difference by its chip address, and what 2 means here.
+  for (const char* line : {"[Fail!!!] Data Compare Complete! Each Data are not the same!",
+                           "First difference at address 0x00000105: read 0xFF, file 0x00 (1 byte differs)",
+                           "exit code 2: the MASTER chip's data differ from the comparison file"}) {
+    EXPECT_NE(differ.out.find(line), std::string::npos) << differ.out;
+  }
 
   for (const char* length : {"0", "200000"}) {
     EXPECT_EQ(cli.Run({"read-master", "--image", kImage, "--address", "0", "--length", length, "--out", out}).exitCode,

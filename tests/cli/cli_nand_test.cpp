@@ -46,7 +46,7 @@ TEST(CliNandTest, DownloadedFilesReadBackAndBadBlocksAreListed) {
   EXPECT_EQ(box.back()["text"], "File1 Download\r\nFile2 Download\r\nFAT Start Block Number Write\r\nComplete!");
   const auto progress = download.EventsNamed("progress");
   ASSERT_FALSE(progress.empty());
-  EXPECT_EQ(progress.back(), (json{{"v", 1}, {"event", "progress"}, {"stage", "Download"}, {"file", 1},
+  EXPECT_EQ(progress.back(), (json{{"v", 2}, {"event", "progress"}, {"stage", "Download"}, {"file", 1},
                                    {"done", 700}, {"total", 700}, {"unit", "byte"}}));
 
   const std::string out = cli.ProgramDir() + "/읽은 blocks.bin";
@@ -81,13 +81,14 @@ TEST(CliNandTest, BadArgumentsAndUnansweredQuestionsSendNothing) {
   struct Case {
     std::vector<std::string> args;
     int exitCode;
+    std::string says = {};  // the window's box, where the window refuses it
   };
   const std::vector<Case> refusedAtOnce = {
-      {{"erase", "6", "5", "--yes"}, 4},
+      {{"erase", "6", "5", "--yes"}, 4, "Erase End Block Number is smaller than Erase Start Block Number!"},
       {{"erase", "0", "10000", "--yes"}, 4},
       {{"erase", "0", "5"}, 6},  // its question, with nobody to answer it
       {{"erase-all"}, 6},
-      {{"read", "0", "0", "--out", out}, 4},
+      {{"read", "0", "0", "--out", out}, 4, "Read Block Count has to be over 0!"},
       {{"read", "0", "1", "--out", cli.ProgramDir() + "/none/x.bin"}, 4},
       {{"download"}, 4},
       {{"download", empty}, 4},
@@ -101,6 +102,7 @@ TEST(CliNandTest, BadArgumentsAndUnansweredQuestionsSendNothing) {
     const CliResult run = cli.Run(args);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0] << " " << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
   }
   EXPECT_EQ(cli.Run({"nand", "info", "--image", "ORBELLE-C128"}).exitCode, 4) << "not a NAND device";
   const std::string status = cli.StateDir() + "/status.json";
@@ -109,13 +111,17 @@ TEST(CliNandTest, BadArgumentsAndUnansweredQuestionsSendNothing) {
   }
 
   // Known only once Refresh has told the geometry: refused before anything is erased or read.
-  for (const auto& args : std::vector<std::vector<std::string>>{{"nand", "download", file + "@5", file + "@6"},
-                                                                {"nand", "download", file + "@63"},
-                                                                {"nand", "download", "--fat", "64"},
-                                                                {"nand", "read", "60", "5", "--out", out},
-                                                                {"nand", "erase", "0", "64", "--yes"}}) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> refusedAfterRefresh = {
+      {{"nand", "download", file + "@5", file + "@6"}, ""},
+      {{"nand", "download", file + "@63"}, ""},
+      {{"nand", "download", "--fat", "64"}, ""},
+      {{"nand", "read", "60", "5", "--out", out}, "Read Block Count is over!"},
+      {{"nand", "read", "64", "1", "--out", out}, "Read Start Block Number is over!"},
+      {{"nand", "erase", "0", "64", "--yes"}, "Erase End Block Number is Over! ( Maximum 63 )"}};
+  for (const auto& [args, says] : refusedAfterRefresh) {
     const CliResult run = RunWellFormed(cli, args);
     EXPECT_EQ(run.exitCode, 4) << run.err;
+    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
     EXPECT_EQ(run.EventsNamed("stage").size(), 1u) << "Refresh only: " << run.out;
   }
   const json sent = json::parse(vantrell::test::ReadBytes(status));

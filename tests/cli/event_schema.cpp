@@ -44,7 +44,13 @@ const std::map<std::string, Fields>& Kinds() {
        {{{"stage", kText}, {"file", kFile}, {"done", kCount}, {"total", kCount}, {"unit", OneOf({"byte", "sector", "block"})}},
         {}}},
       {"socket",
-       {{{"socket", kCount}, {"label", kText}, {"result", OneOf({"ok", "error"})}, {"text", kText}}, {}}},
+       {{{"socket", kCount},
+         {"label", kText},
+         {"result", OneOf({"ok", "error"})},
+         {"verdict", OneOf({"passed", "read-id", "failed", "checksum", "not-finished"})},
+         {"text", kText},
+         {"pack", kText}},
+        {{"stage", kText}, {"expected", kText}, {"actual", kText}}}},
       {"box",
        {{{"caption", kText},
          {"text", kText},
@@ -72,7 +78,7 @@ const std::map<std::string, Fields>& Kinds() {
 }  // namespace
 
 std::string SchemaProblem(const Json& event) {
-  if (!event.is_object() || event.value("v", Json()) != 1) return "no \"v\": 1 in " + event.dump();
+  if (!event.is_object() || event.value("v", Json()) != 2) return "no \"v\": 2 in " + event.dump();
   const auto kind = Kinds().find(event.value("event", ""));
   if (kind == Kinds().end()) return "unknown event in " + event.dump();
   for (const auto& [name, check] : kind->second.required) {

@@ -52,6 +52,15 @@ TEST_F(ProgramSimTest, AnAutoRunOfTwoFilesProgramsAndVerifiesEverySocket) {
   }
   EXPECT_EQ(rig.session.Counters(), (ResultCounters{27, 25, 2}));
   EXPECT_EQ(rig.view->Positions().back(), 100);
+  // The account names the stages the run went through, nothing it skipped.
+  EXPECT_EQ(rig.view->Stages(), (std::vector<std::string>{"Sector Erase 0", "Program 0", "Verify 0", "Sector Erase 1",
+                                                          "Program 1", "Verify 1"}));
+  const std::optional<OperationEnd> end = rig.view->End();
+  ASSERT_TRUE(end.has_value());
+  EXPECT_EQ(end->code, LinkResult::Finished);
+  EXPECT_EQ(end->bytes, 2200u);
+  EXPECT_EQ(end->counters, (ResultCounters{27, 25, 2}));
+  for (const SocketVerdict& verdict : rig.view->Verdicts()) EXPECT_EQ(verdict.outcome, SocketOutcome::Passed);
   EXPECT_TRUE(EndsWith(rig.Log(), Cp949("\t ▶ COMM End\r\n\t ->  Exit Download!\r\n")));
   EXPECT_FALSE(rig.sim.Status()["open"].get<bool>());
   EXPECT_EQ(rig.sim.RequestCount(0xA9), 3u);
@@ -62,6 +71,10 @@ TEST_F(ProgramSimTest, ASocketWithAWrongChipIdIsDroppedAndCountedAsAFailure) {
   rig.Run(EveryStage());
   EXPECT_EQ(rig.view->PackLine(3), "Read ID  → ERROR!");
   EXPECT_EQ(rig.view->PackColour(3), kPackColourFailed);
+  ASSERT_EQ(rig.view->Verdicts().size(), 7u);
+  EXPECT_EQ(rig.view->Verdicts()[3].outcome, SocketOutcome::DroppedAtReadId);
+  EXPECT_EQ(rig.view->Verdicts()[3].stage, "Read ID");
+  EXPECT_EQ(rig.view->Verdicts()[4].outcome, SocketOutcome::Passed);
   for (std::size_t socket : {0u, 1u, 2u, 4u, 5u, 6u}) {
     EXPECT_EQ(rig.view->PackLine(socket), "Verify Complete  → OK!") << socket;
     ExpectFilesIn(socket);
@@ -79,6 +92,11 @@ TEST_F(ProgramSimTest, AStuckBitFailsTheChecksumOfThatSocketOnly) {
   ASSERT_NE(held, rig.contents[0]);
   EXPECT_EQ(rig.view->PackLine(5), "CheckSum(" + ChecksumText(ChecksumOf(held)) + ")  → ERROR!");
   EXPECT_EQ(rig.view->PackColour(5), kPackColourFailed);
+  ASSERT_EQ(rig.view->Verdicts().size(), 7u);
+  const SocketVerdict mismatch = rig.view->Verdicts()[5];
+  EXPECT_EQ(mismatch.outcome, SocketOutcome::ChecksumMismatch);
+  EXPECT_EQ(mismatch.expected, ChecksumOf(rig.contents[0]));
+  EXPECT_EQ(mismatch.actual, ChecksumOf(held));
   for (std::size_t socket : {0u, 1u, 2u, 3u, 4u, 6u}) EXPECT_EQ(rig.view->PackLine(socket), "Verify Complete  → OK!");
   EXPECT_EQ(rig.session.Counters(), (ResultCounters{27, 24, 3}));
 }
@@ -91,6 +109,11 @@ TEST_F(ProgramSimTest, ALinkCutWhileProgrammingCountsEverySocketAsAFailure) {
   EXPECT_EQ(rig.Boxes(), (std::vector<std::string>{"ReadUSB Error!"}));
   EXPECT_EQ(rig.session.Counters(), (ResultCounters{27, 18, 9}));
   EXPECT_EQ(rig.view->CountersShown().back(), (ResultCounters{27, 18, 9}));
+  // Only the bytes that went out count; the sockets still alive did not finish.
+  ASSERT_TRUE(rig.view->End().has_value());
+  EXPECT_EQ(rig.view->End()->code, LinkResult::ReadUsbError);
+  EXPECT_LT(rig.view->End()->bytes, 1500u);
+  for (const SocketVerdict& verdict : rig.view->Verdicts()) EXPECT_EQ(verdict.outcome, SocketOutcome::NotFinished);
 }
 
 TEST_F(ProgramSimTest, AnEmptyFileIsVerifiedByTheWriterToo) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +74,17 @@ class RecordingDownloadView : public DownloadWindowView {
     if (watchedBusy) busyAtRestore_.push_back(watchedBusy->IsBusy());
   }
 
+  // The run's account: each stage as "<name> <file>" ("Program 0", "Blank Check -").
+  void StageEntered(const StageEntry& stage) override {
+    const std::string file = stage.file ? std::to_string(*stage.file) : "-";
+    Locked([&] { stages_.push_back(std::string(StageName(stage.stage)) + " " + file); });
+  }
+  void SocketJudged(const SocketVerdict& verdict) override { Locked([&] { verdicts_.push_back(verdict); }); }
+  void OperationEnded(const OperationEnd& end) override { Locked([&] { end_ = end; }); }
+  std::vector<std::string> Stages() const { return Locked([&] { return stages_; }); }
+  std::vector<SocketVerdict> Verdicts() const { return Locked([&] { return verdicts_; }); }
+  std::optional<OperationEnd> End() const { return Locked([&] { return end_; }); }
+
   std::string PackLine(std::size_t socket) const { return Locked([&] { return packLines_.at(socket); }); }
   std::vector<std::string> PackHistory(std::size_t socket) const {
     return Locked([&] { return packHistory_.at(socket); });
@@ -102,6 +114,9 @@ class RecordingDownloadView : public DownloadWindowView {
   int disabled_ = 0;
   int restored_ = 0;
   std::vector<bool> busyAtRestore_;
+  std::vector<std::string> stages_;
+  std::vector<SocketVerdict> verdicts_;
+  std::optional<OperationEnd> end_;
 };
 
 }  // namespace vantrell::test

@@ -32,6 +32,14 @@ const char* ExitCodeMeaning(int code) {
   return "";
 }
 
+const char* ExitCodeMeaning(int code, std::string_view command) {
+  if (code == ToInt(ExitCode::AllFailed)) {
+    if (command == "read-master") return "the MASTER chip's data differ from the comparison file";
+    if (command.starts_with("nand ")) return "the flash refused a block (a bad block met)";
+  }
+  return ExitCodeMeaning(code);
+}
+
 std::string ExitCodeTable() {
   std::string table = "Exit codes:";
   for (const Meaning& m : kMeanings) table += FormatText("\n  %-4d %s", ToInt(m.code), m.text);

@@ -3,6 +3,7 @@
 // table lists them; scripts rely on them.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/link/link_result.h"
 
@@ -26,6 +27,10 @@ constexpr int ToInt(ExitCode code) { return static_cast<int>(code); }
 // What an exit code means, in one line ("some sockets failed"); empty for a
 // number that is not one of them.
 const char* ExitCodeMeaning(int code);
+// The same for what the command named ended with, where its code 2 means
+// something other than failed sockets (a comparison that differed, a bad
+// block met).
+const char* ExitCodeMeaning(int code, std::string_view command);
 // Every exit code with its meaning, one a line, as --help lists them.
 std::string ExitCodeTable();
 

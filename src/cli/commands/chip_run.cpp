@@ -1,6 +1,5 @@
 #include "cli/commands/chip_run.h"
 
-#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -9,6 +8,7 @@
 #include "cli/commands/command_steps.h"
 #include "cli/host/cli_host.h"
 #include "cli/host/download_events.h"
+#include "cli/output/socket_event.h"
 #include "cli/output/terminal_output.h"
 #include "core/program/job/file_checksum.h"
 #include "core/program/run/programming_session.h"
@@ -16,8 +16,6 @@
 
 namespace vantrell::cli {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // What the command has checked and built before the link opens.
 struct PreparedRun {
@@ -71,42 +69,26 @@ std::optional<ExitCode> Prepare(CommandContext& context, const ChipRunPlan& plan
   return std::nullopt;
 }
 
-DownloadPlan ProgressPlan(const PreparedRun& run, const SelectedDevice& device, bool checkSum) {
-  const FlashGeometry flash(device);
-  DownloadPlan plan{run.job.paths, {}, flash.sectorCount, checkSum};
-  for (std::uint64_t bytes : run.sizes.fileBytes) plan.fileSectors.push_back(flash.SectorsCovered(bytes));
-  return plan;
-}
+double Seconds(double seconds) { return std::round(seconds * 1000) / 1000; }
 
-double Seconds(Clock::duration d) { return std::round(std::chrono::duration<double>(d).count() * 1000) / 1000; }
-
-ExitCode Report(CommandContext& context, ProgrammingSession& session, const DownloadEvents& view, Clock::duration took,
-                std::uint64_t bytes) {
-  const std::size_t served = session.SocketCount();
-  const SocketFlags alive = session.LastChipAlive();
-  const LinkResult code = session.LastEnding().value_or(LinkResult::Reported);
+ExitCode Report(CommandContext& context, ProgrammingSession& session, const DownloadEvents& view) {
+  OperationEnd end;
+  end = view.Account().End().value_or(end);
   std::size_t passed = 0;
-  for (std::size_t s = 0; s < served && s < kMaxSockets; ++s) {
-    const bool ok = code == LinkResult::Finished && alive[s] != 0;
-    passed += ok ? 1 : 0;
-    Event socket = MakeEvent("socket");
-    socket["socket"] = s;
-    socket["label"] = kSocketLabels[s];
-    socket["result"] = ok ? "ok" : "error";
-    socket["text"] = view.PackLine(s);
-    context.events.Emit(socket);
+  for (const SocketVerdict& verdict : view.Account().Verdicts()) {
+    passed += verdict.outcome == SocketOutcome::Passed ? 1 : 0;
+    context.events.Emit(SocketEvent(verdict, view.PackLine(verdict.socket), end));
   }
-  const ResultCounters counters = session.Counters();
-  const double seconds = Seconds(took);
-  Event fields{{"code", LinkResultName(code)},
+  const ResultCounters counters = end.counters.value_or(session.Counters());
+  const double seconds = Seconds(end.elapsedSeconds);
+  Event fields{{"code", LinkResultName(end.code)},
                {"counters", {{"total", counters.total}, {"success", counters.success}, {"fail", counters.fail}}},
                {"elapsed", seconds}};
-  if (bytes > 0) {
-    fields["bytes"] = bytes;
-    fields["rate"] = static_cast<std::uint64_t>(seconds > 0 ? static_cast<double>(bytes) / seconds : bytes);
+  if (end.bytes > 0) {
+    fields["bytes"] = end.bytes;
+    fields["rate"] = static_cast<std::uint64_t>(seconds > 0 ? static_cast<double>(end.bytes) / seconds : end.bytes);
   }
-  const bool linkOpened = !context.Host().Prompt().LinkOpenFailed();
-  return context.Finish(ExitForChipRun(code, served, passed, linkOpened), fields);
+  return context.Finish(ExitForChipRun(end.code, session.SocketCount(), passed, !end.linkOpenFailed), fields);
 }
 
 // The button's run on the session: false when it did not start (Ctrl+C
@@ -127,9 +109,8 @@ ExitCode RunInDownloadWindow(CommandContext& context, const ChipRunPlan& plan, c
   session.SetDevice(host.Device());
   session.SetCounters(ReadCounters(settings));
   session.SetOptions(ReadInitialOptions(settings));
-  auto view = std::make_shared<DownloadEvents>(context.events, ProgressPlan(run, host.Device(), plan.checkSum));
+  auto view = std::make_shared<DownloadEvents>(context.events, run.job.paths, plan.checkSum);
 
-  const Clock::time_point started = Clock::now();
   const bool running = StartRun(context, session, plan, run, view);
   const bool ended = !running || context.env.interrupt.WaitUntil([&] { return !session.IsRunning(); });
   if (!ended) host.Abandon();
@@ -142,7 +123,7 @@ ExitCode RunInDownloadWindow(CommandContext& context, const ChipRunPlan& plan, c
                ? context.Refuse(ExitCode::NeedsConfirmation, "Erase All needs a Yes: add --yes")
                : context.Refuse(ExitCode::LinkError, "another operation holds the writer");
   }
-  return Report(context, session, *view, Clock::now() - started, run.sizes.totalBytes);
+  return Report(context, session, *view);
 }
 
 }  // namespace

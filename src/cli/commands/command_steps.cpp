@@ -52,18 +52,19 @@ Event ImageFields(CliHost& host) {
 
 namespace {
 
-std::string StopReason(RunStop stop, CliHost& host) {
+std::string StopReason(RunStop stop) {
   switch (stop) {
     case RunStop::ImageNotRunnable:
       return "RUN refuses this image";
     case RunStop::Busy:
       return "another operation holds the writer";
+    case RunStop::LinkNotOpened:
+      return "the link to the writer could not be opened";
     case RunStop::LinkFailed:
     case RunStop::None:
       break;
   }
-  return host.Prompt().LinkOpenFailed() ? "the link to the writer could not be opened"
-                                        : "the writer did not answer RUN's identification";
+  return "the writer did not answer RUN's identification";
 }
 
 }  // namespace
@@ -72,7 +73,7 @@ std::variant<RunCheck, ExitCode> CompareWriter(CommandContext& context) {
   std::optional<RunCheck> check = context.Host().CheckWriter();
   if (!check) return context.Finish(ExitCode::Interrupted);
   if (check->stop == RunStop::None) return std::move(*check);
-  return context.Refuse(ExitForRunStop(check->stop), StopReason(check->stop, context.Host()));
+  return context.Refuse(ExitForRunStop(check->stop), StopReason(check->stop));
 }
 
 std::optional<ExitCode> RunUntilDeviceWindow(CommandContext& context, DeviceWindowKind kind) {

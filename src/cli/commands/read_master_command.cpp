@@ -82,8 +82,8 @@ class ReadMasterCommand final : public CliCommand {
     CliHost& host = context.Host();
     ReadMasterSession& session = *host.Controller().ReadMaster();
     if (context.env.interrupt.Raised()) return context.Finish(ExitCode::Interrupted);
-    const std::shared_ptr<const MasterBytes> data =
-        session.StartRead(request, std::make_shared<ReadMasterEvents>(context.events, request.length));
+    const auto view = std::make_shared<ReadMasterEvents>(context.events);
+    const std::shared_ptr<const MasterBytes> data = session.StartRead(request, view);
     if (!data) return context.Refuse(ExitCode::LinkError, "another operation holds the writer");
     if (!context.env.interrupt.WaitUntil([&] { return !session.IsRunning(); })) {
       host.Abandon();
@@ -91,10 +91,11 @@ class ReadMasterCommand final : public CliCommand {
       return context.Finish(ExitCode::Interrupted);
     }
     session.WaitForWorker();
-    const LinkResult code = session.LastOutcome().value_or(LinkResult::Reported);
-    Event fields{{"code", LinkResultName(code)}};
-    if (code != LinkResult::Finished) {
-      return context.Finish(ExitForChipRun(code, 1, 0, !host.Prompt().LinkOpenFailed()), fields);
+    OperationEnd end;
+    end = view->Account().End().value_or(end);
+    Event fields{{"code", LinkResultName(end.code)}};
+    if (end.code != LinkResult::Finished) {
+      return context.Finish(ExitForChipRun(end.code, 1, 0, !end.linkOpenFailed), fields);
     }
     if (SaveReadData(out_, *data) != ReadDataSave::Saved) {
       return context.Refuse(ExitCode::BadInput, "the read data could not be saved to " + out_);
@@ -102,7 +103,9 @@ class ReadMasterCommand final : public CliCommand {
     fields["out"] = out_;
     fields["bytes"] = data->size();
     if (comparison.result != ComparisonLoad::Loaded) return context.Finish(ExitCode::AllPassed, fields);
-    const MasterComparison compared = CompareMasterData(*data, comparison.bytes);
+    const MasterComparison compared = CompareMasterData(*data, comparison.bytes, request.address);
+    // Compare Run's verdict box, as the window shows it.
+    host.Prompt().Show(CompareVerdictBox(compared));
     fields["compare"] = {{"file", compare_}, {"same", compared.Same()}, {"differing", compared.differing}};
     if (!compared.Same()) fields["difference"] = FirstDifferenceText(compared);
     return context.Finish(compared.Same() ? ExitCode::AllPassed : ExitCode::AllFailed, fields);

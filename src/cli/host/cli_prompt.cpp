@@ -32,7 +32,6 @@ BoxAnswer CliPrompt::Show(const PromptMessage& message) {
   const BoxAnswer answer = question ? Answer(message) : BoxAnswer::Ok;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    shown_.insert(message.text);
     lastShown_ = message.text;
   }
   Event event = MakeEvent("box");
@@ -62,11 +61,6 @@ bool CliPrompt::Unconfirmed() const {
 std::string CliPrompt::LastShown() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return lastShown_;
-}
-
-bool CliPrompt::Shown(const std::string& text) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return shown_.count(text) != 0;
 }
 
 }  // namespace vantrell::cli

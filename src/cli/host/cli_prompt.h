@@ -7,7 +7,6 @@
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "core/app/prompt.h"
@@ -27,12 +26,8 @@ class CliPrompt final : public Prompt {
 
   // A question was answered No because nobody could be asked.
   bool Unconfirmed() const;
-  // A box with exactly this text was shown.
-  bool Shown(const std::string& text) const;
   // The text of the last box shown; empty before any.
   std::string LastShown() const;
-  // The box the link shows when it cannot be opened was shown.
-  bool LinkOpenFailed() const { return Shown("Orbelle USB Driver can't be Open!"); }
 
  private:
   BoxAnswer Answer(const PromptMessage& question);
@@ -43,7 +38,6 @@ class CliPrompt final : public Prompt {
   const Interrupt& interrupt_;
   mutable std::mutex mutex_;
   bool unconfirmed_ = false;
-  std::set<std::string> shown_;
   std::string lastShown_;
 };
 

@@ -1,9 +1,8 @@
 #pragma once
 // The NAND Flash Management window as vantrell-cli shows it: the edits hold
-// what the command line gave, the status texts that begin a stage become
-// "stage" events, the progress bar's percentage becomes that stage's
-// progress in blocks or bytes, and what the window would show at the end
-// (the Bad Block List, the blocks read) is kept or saved for the result.
+// what the command line gave, the operation's account becomes "stage" and
+// "progress" events, and what the window would show at the end (the Bad
+// Block List, the blocks read) is kept or saved for the result.
 #include <array>
 #include <cstdint>
 #include <mutex>
@@ -11,33 +10,23 @@
 #include <string>
 #include <vector>
 
-#include "cli/host/stage_reporter.h"
+#include "cli/host/account_events.h"
 #include "core/nand/blocks/read_blocks_file.h"
 #include "core/nand/operations/nand_flash_state.h"
 #include "core/nand/operations/nand_window_view.h"
 
 namespace vantrell::cli {
 
-// How far each stage goes, in the unit its progress is counted in, and the
-// files of a download.
-struct NandStagePlan {
-  std::uint64_t eraseBlocks = 0;  // Erase
-  std::uint64_t flashBlocks = 0;  // Erase All
-  std::uint64_t readBlocks = 0;   // Read Block
-  std::array<std::uint64_t, kNandFileCount> fileBytes{};
-  std::array<std::string, kNandFileCount> filePaths{};
-};
-
-class NandEvents final : public NandWindowView {
+class NandEvents final : public AccountedView<NandWindowView> {
  public:
-  NandEvents(EventOutput& events, NandStagePlan plan) : stages_(events), plan_(std::move(plan)) {}
+  // filePaths: a download's files, File1 to File3.
+  explicit NandEvents(EventOutput& events, std::vector<std::string> filePaths = {})
+      : AccountedView(events, std::move(filePaths)) {}
 
   // The text an edit holds, as the operator would have typed it.
   void SetEdit(NandEdit edit, const std::string& text);
   // Where the blocks of a Read Block are saved once read (Save As).
   void SaveReadBlocksTo(const std::string& path) { readOut_ = path; }
-  // A stage the window shows no text for (Refresh, Read Bad Block).
-  void EnterStage(const std::string& name) { stages_.Enter(name); }
 
   std::string DeviceName() const;
   std::vector<std::int32_t> BadBlocks() const;
@@ -45,11 +34,11 @@ class NandEvents final : public NandWindowView {
   std::optional<ReadBlocksSave> ReadBlocksSaved() const;
 
   void SetRange(int, int) override {}
-  void SetPosition(int position) override;
+  void SetPosition(int) override {}
   void SetShowPercentage(bool) override {}
   void SetInformationText(NandInfoField field, const std::string& text) override;
   void SetFatStartEditText(const std::string&) override {}
-  void SetStatusText(const std::string& text) override;
+  void SetStatusText(const std::string&) override {}
   std::string EditText(NandEdit edit) override;
   void DisableOperationControls() override {}
   void DisableReadBadBlock() override {}
@@ -60,21 +49,9 @@ class NandEvents final : public NandWindowView {
   void ShowReadBlocks(std::span<const std::uint8_t> blocks) override;
 
  private:
-  struct Counted {
-    std::uint64_t total = 0;
-    const char* unit = "block";
-  };
-  // Enters the stage a status text begins; any other text changes nothing.
-  void EnterStageOf(const std::string& text);
-  void EnterCounted(const std::string& name, std::uint64_t total, const char* unit,
-                    std::optional<std::size_t> file = std::nullopt);
-
-  StageReporter stages_;
-  const NandStagePlan plan_;
   std::string readOut_;
   mutable std::mutex mutex_;
   std::array<std::string, 8> edits_;
-  std::optional<Counted> counted_;  // the running stage moves the bar
   std::string deviceName_;
   std::vector<std::int32_t> badBlocks_;
   std::optional<ReadBlocksSave> saved_;

@@ -1,29 +1,20 @@
 #pragma once
-// The Read Master window as vantrell-cli shows it: the progress bar Read
-// Data moves becomes the "read" stage's progress in bytes of the range.
-#include <atomic>
-#include <cstdint>
-
-#include "cli/host/stage_reporter.h"
+// The Read Master window as vantrell-cli shows it: the read's account
+// becomes the "Read Master" stage and its progress in bytes.
+#include "cli/host/account_events.h"
 #include "core/master/read_master_view.h"
 
 namespace vantrell::cli {
 
-class ReadMasterEvents final : public ReadMasterView {
+class ReadMasterEvents final : public AccountedView<ReadMasterView> {
  public:
-  ReadMasterEvents(EventOutput& events, std::uint32_t length) : stages_(events), length_(length) {}
+  explicit ReadMasterEvents(EventOutput& events) : AccountedView(events, {}) {}
 
-  void SetRange(int low, int high) override;
-  void SetPosition(int position) override;
+  void SetRange(int, int) override {}
+  void SetPosition(int) override {}
   void SetShowPercentage(bool) override {}
   void ShowFinishedRead() override {}
   void EnableReadRun() override {}
-
- private:
-  StageReporter stages_;
-  const std::uint32_t length_;
-  std::atomic<int> low_{0};
-  std::atomic<int> high_{0};
 };
 
 }  // namespace vantrell::cli

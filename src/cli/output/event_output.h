@@ -7,11 +7,11 @@
 namespace vantrell::cli {
 
 // Every JSON object carries it as "v"; it changes only when a field changes meaning.
-inline constexpr int kEventSchemaVersion = 1;
+inline constexpr int kEventSchemaVersion = 2;
 
 using Event = nlohmann::ordered_json;
 
-// {"v": 1, "event": name}
+// {"v": kEventSchemaVersion, "event": name}
 Event MakeEvent(const char* name);
 
 class EventOutput {

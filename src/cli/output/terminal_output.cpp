@@ -138,7 +138,7 @@ void TerminalOutput::Box(const Event& event) {
 
 void TerminalOutput::SocketTable() {
   if (sockets_.empty()) return;
-  std::vector<std::vector<std::string>> rows{{"socket", "result", "pack line"}};
+  std::vector<std::vector<std::string>> rows{{"socket", "result", "line"}};
   for (const auto& s : sockets_) rows.push_back({Text(s, "label"), Text(s, "result"), Text(s, "text")});
   for (const std::string& line : Table(rows)) Line(line);
   sockets_.clear();
@@ -177,7 +177,7 @@ void TerminalOutput::Result(const Event& event) {
   }
   if (event.contains("exit")) {
     const int code = event["exit"].get<int>();
-    Line(FormatText("exit code %d: %s", code, ExitCodeMeaning(code)));
+    Line(FormatText("exit code %d: %s", code, ExitCodeMeaning(code, Text(event, "command"))));
   }
 }
 

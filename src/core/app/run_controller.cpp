@@ -10,6 +10,7 @@
 #include "core/app/run_decision.h"
 #include "core/app/writer_exchange.h"
 #include "core/devices/device_catalogue.h"
+#include "core/operation/link_open_failure.h"
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
@@ -80,8 +81,8 @@ RunCheck RunController::CheckWriter() {
     check.stop = RunStop::Busy;
     return check;
   }
-  if (!Identify()) {
-    check.stop = RunStop::LinkFailed;
+  if (const RunStop stop = Identify(); stop != RunStop::None) {
+    check.stop = stop;
     return check;
   }
   check.facts = Compare(HeaderOf(p_.images.Image()));
@@ -116,19 +117,18 @@ RunOutcome RunController::Act(RunCheck check) {
   return RunOutcome::Refused;
 }
 
-bool RunController::Identify() {
+RunStop RunController::Identify() {
   MessageLog& log = p_.link.Log();
   if (!p_.link.OpenLink()) {
-    p_.prompt.Tell(ApplicationBox("Orbelle USB Driver can't be Open!"));
-    log.LogText("Orbelle USB Driver can't be Open!\r\n");
-    return false;
+    ReportLinkOpenFailure(p_.prompt, log);
+    return RunStop::LinkNotOpened;
   }
   p_.link.ClearInput();
   WriterExchange exchange(p_.link, p_.prompt);
   const auto identity = ExchangeIdentity(exchange);
-  if (!identity) return false;
+  if (!identity) return RunStop::LinkFailed;
   writer_ = *identity;
-  return true;
+  return RunStop::None;
 }
 
 RunFacts RunController::Compare(const WriterIdentity& image) {

@@ -28,7 +28,8 @@ enum class RunStop {
   None,               // compared: step says what comes next
   ImageNotRunnable,   // no whole image, or one of an unlisted number (told)
   Busy,               // an update or another operation holds the link (told)
-  LinkFailed,         // the link did not open or the identity exchange failed (told and logged)
+  LinkNotOpened,      // the link did not open (told and logged)
+  LinkFailed,         // the identity exchange failed (told and logged)
 };
 
 struct RunCheck {
@@ -86,7 +87,8 @@ class RunController {
   const std::string& RunDeviceName() const { return runDeviceName_; }
 
  private:
-  bool Identify();
+  // Opens the link and asks the writer who it is: None when it answered.
+  RunStop Identify();
   RunFacts Compare(const WriterIdentity& image);
   void StartUpdate(BusyLease lease);
   void OpenDeviceWindow();

@@ -5,7 +5,8 @@
 
 namespace vantrell {
 
-int EndReadMasterOperation(ChipContext& chip, const ReadMasterViewSlot& views, LinkResult code) {
+int EndReadMasterOperation(ChipContext& chip, const ReadMasterViewSlot& views, LinkResult code,
+                           std::uint64_t bytesRead) {
   const bool reported = !chip.Abandoned();
   if (reported) {
     ReportChipEnding(code, chip);
@@ -16,7 +17,15 @@ int EndReadMasterOperation(ChipContext& chip, const ReadMasterViewSlot& views, L
   // The link is free before Read Run comes back, so a read started the
   // moment it does is not refused.
   chip.lease.Release();
-  if (reported && !chip.Abandoned()) views.Get()->EnableReadRun();
+  if (reported && !chip.Abandoned()) {
+    views.Get()->EnableReadRun();
+    OperationEnd end;
+    end.code = code;
+    end.linkOpenFailed = chip.linkOpenFailed;
+    end.bytes = bytesRead;
+    end.elapsedSeconds = chip.ElapsedSeconds();
+    views.Get()->OperationEnded(end);
+  }
   return 0;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The end of a Read Master read: report the code as every chip run does,
 // show the bytes read when the read finished, close the link, give Read Run
-// back and let go of the link. No counter, data file or download-window
-// control is touched. An abandoned read ends silently.
+// back, let go of the link, and end the read's account with bytesRead. No
+// counter, data file or download-window control is touched. An abandoned
+// read ends silently.
+#include <cstdint>
+
 #include "core/link/link_result.h"
 #include "core/master/read_master_view.h"
 
@@ -11,6 +14,7 @@ namespace vantrell {
 class ChipContext;
 
 // Returns 0, the worker's exit code.
-int EndReadMasterOperation(ChipContext& chip, const ReadMasterViewSlot& views, LinkResult code);
+int EndReadMasterOperation(ChipContext& chip, const ReadMasterViewSlot& views, LinkResult code,
+                           std::uint64_t bytesRead = 0);
 
 }  // namespace vantrell

@@ -19,15 +19,21 @@ std::vector<std::uint8_t> ReferenceFor(std::span<const std::uint8_t> shown, std:
 
 }  // namespace
 
-MasterComparison CompareMasterData(std::span<const std::uint8_t> read, std::span<const std::uint8_t> comparison) {
+MasterComparison CompareMasterData(std::span<const std::uint8_t> read, std::span<const std::uint8_t> comparison,
+                                   std::uint32_t startAddress) {
   const std::size_t length = std::max(read.size(), comparison.size());
   MasterComparison result;
+  result.startAddress = startAddress;
   result.leftReference = ReferenceFor(read, comparison, length);
   result.rightReference = ReferenceFor(comparison, read, length);
   const std::size_t common = std::min(read.size(), comparison.size());
   for (std::size_t i = 0; i < length; ++i) {
     if (i < common && read[i] == comparison[i]) continue;
-    if (!result.firstDifference) result.firstDifference = static_cast<std::uint32_t>(i);
+    if (!result.firstDifference) {
+      result.firstDifference = static_cast<std::uint32_t>(i);
+      if (i < read.size()) result.firstRead = read[i];
+      if (i < comparison.size()) result.firstComparison = comparison[i];
+    }
     ++result.differing;
   }
   return result;
@@ -35,8 +41,14 @@ MasterComparison CompareMasterData(std::span<const std::uint8_t> read, std::span
 
 std::string FirstDifferenceText(const MasterComparison& comparison) {
   if (!comparison.firstDifference) return {};
-  return FormatText("First difference at 0x%08X, %u bytes differ", *comparison.firstDifference,
-                    comparison.differing);
+  const auto byteText = [](const std::optional<std::uint8_t>& value) {
+    return value ? FormatText("0x%02X", *value) : std::string("none");
+  };
+  // The address wraps as the chip's 32-bit address does.
+  const std::uint32_t address = comparison.startAddress + *comparison.firstDifference;
+  return FormatText("First difference at address 0x%08X: read %s, file %s (%u %s)", address,
+                    byteText(comparison.firstRead).c_str(), byteText(comparison.firstComparison).c_str(),
+                    comparison.differing, comparison.differing == 1 ? "byte differs" : "bytes differ");
 }
 
 PromptMessage CompareVerdictBox(const MasterComparison& comparison) {

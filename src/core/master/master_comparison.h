@@ -22,14 +22,22 @@ struct MasterComparison {
   std::vector<std::uint8_t> rightReference;
   // Over the longer length.
   std::uint32_t differing = 0;
+  // The offset of the first differing byte in the data, and its chip address.
   std::optional<std::uint32_t> firstDifference;
+  std::uint32_t startAddress = 0;
+  // The two bytes there; none where that data has ended.
+  std::optional<std::uint8_t> firstRead;
+  std::optional<std::uint8_t> firstComparison;
 
   bool Same() const { return differing == 0; }
 };
 
-MasterComparison CompareMasterData(std::span<const std::uint8_t> read, std::span<const std::uint8_t> comparison);
+// startAddress: the chip address the read data start at.
+MasterComparison CompareMasterData(std::span<const std::uint8_t> read, std::span<const std::uint8_t> comparison,
+                                   std::uint32_t startAddress = 0);
 
-// "First difference at 0x%08X, %u bytes differ"; empty when the data agree.
+// "First difference at address 0x00001002: read 0xAB, file 0xCD (1 byte
+// differs)", "file none" where the file has ended; empty when the data agree.
 std::string FirstDifferenceText(const MasterComparison& comparison);
 // The verdict box, owned by the window: "Success!", or "Fail!!!" with the
 // first difference on a line of its own after the verdict.

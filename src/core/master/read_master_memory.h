@@ -18,6 +18,9 @@ struct ReadMasterMemory {
   // The buffer a read still going fills; it becomes the read data when the
   // read finishes.
   std::shared_ptr<const MasterBytes> readInFlight;
+  // The chip addresses the two start at.
+  std::uint32_t readStart = 0;
+  std::uint32_t readInFlightStart = 0;
 
   std::vector<std::uint8_t> comparisonData;
   bool comparisonLoaded = false;

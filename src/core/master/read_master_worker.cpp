@@ -11,12 +11,7 @@ namespace {
 
 constexpr std::size_t kMasterSocket = 0;
 
-RunEnd OpenLink(MasterReadRun& run) {
-  if (run.chip.channel.Open()) return kGoOn;
-  run.chip.prompt.Tell("Orbelle USB Driver can't be Open!");
-  run.chip.channel.LogText("Orbelle USB Driver can't be Open!\r\n");
-  return LinkResult::Reported;
-}
+RunEnd OpenLink(MasterReadRun& run) { return run.chip.OpenLink() ? kGoOn : RunEnd(LinkResult::Reported); }
 
 // The box for a MASTER chip that is not the selected device's, if it is not.
 std::optional<const char*> MasterIdMismatch(const ChipIdReply& ids, const SelectedDevice& device) {
@@ -45,7 +40,8 @@ RunEnd IdentifyMaster(MasterReadRun& run) {
 // operator is told so, never left with a silent end.
 RunEnd ReadRange(MasterReadRun& run) {
   ChipStatus status{};
-  const LinkResult r = run.chip.commands.ReadData(run.address, *run.data, status, run.progress);
+  run.views->Get()->StageEntered({OperationStage::ReadMaster, std::nullopt, run.data->size(), StageUnit::Byte});
+  const LinkResult r = run.chip.commands.ReadData(run.address, *run.data, status, run.progress, &run.progress);
   const bool readFailed = r == LinkResult::CommError || (r == LinkResult::Success && status[kMasterSocket] != 0);
   if (readFailed) {
     run.chip.prompt.Tell("Read Master Chip → ERROR!");
@@ -67,7 +63,7 @@ LinkResult ReadMasterChip(MasterReadRun& run) {
 
 int ReadMasterWorker(MasterReadRun& run) {
   run.outcome = ReadMasterChip(run);
-  return EndReadMasterOperation(run.chip, *run.views, run.outcome);
+  return EndReadMasterOperation(run.chip, *run.views, run.outcome, run.progress.Received());
 }
 
 }  // namespace vantrell

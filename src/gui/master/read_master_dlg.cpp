@@ -134,6 +134,7 @@ void CReadMasterDlg::OnReadRun() {
   left_->SetDumpData(0, nullptr);
   memory_.readData.reset();
   memory_.readInFlight = std::move(buffer);
+  memory_.readInFlightStart = start;
 }
 
 void CReadMasterDlg::SetRange(int low, int high) { controls_.progress->SetRange(low, high); }
@@ -145,6 +146,7 @@ void CReadMasterDlg::SetShowPercentage(bool show) { controls_.progress->SetShowP
 void CReadMasterDlg::ShowFinishedRead() {
   // The worker has finished writing the buffer before it said so.
   memory_.readData = std::move(memory_.readInFlight);
+  memory_.readStart = memory_.readInFlightStart;
   if (!memory_.readData) return;
   ShowBytes(*left_, *memory_.readData, memory_.readData->data());
   Enable({controls_.saveAs, controls_.clear, controls_.compareOpen}, true);
@@ -221,7 +223,7 @@ void CReadMasterDlg::OnCompareRun() {
   Enable({c.readRun, c.saveAs, c.clear, c.compareRun, c.compareOpen}, false);
 
   const MasterBytes& read = *memory_.readData;
-  memory_.comparison = CompareMasterData(read, memory_.comparisonData);
+  memory_.comparison = CompareMasterData(read, memory_.comparisonData, memory_.readStart);
   ShowBytes(*left_, read, memory_.comparison.leftReference.data());
   ShowBytes(*right_, memory_.comparisonData, memory_.comparison.rightReference.data());
   prompt_.Tell(CompareVerdictBox(memory_.comparison));

@@ -61,12 +61,12 @@ TEST(MasterComparisonTest, ADifferingByteIsRedInBothViewsAndNamedInTheVerdict) {
   const Bytes read = {1, 2, 3, 4, 5};
   Bytes file = read;
   file[3] = 0x44;
-  const MasterComparison c = CompareMasterData(read, file);
+  const MasterComparison c = CompareMasterData(read, file, 0x1000);
   EXPECT_EQ(RedIndexes(read, c.leftReference), std::vector<std::size_t>{3});
   EXPECT_EQ(RedIndexes(file, c.rightReference), std::vector<std::size_t>{3});
   EXPECT_EQ(CompareVerdictBox(c),
             WindowBox("Fail!!!", "Data Compare Complete!\r\nEach Data are not the same!\r\n"
-                                 "First difference at 0x00000003, 1 bytes differ"));
+                                 "First difference at address 0x00001003: read 0x04, file 0x44 (1 byte differs)"));
 }
 
 TEST(MasterComparisonTest, BytesBeyondTheShorterDataAreDifferencesRedInTheLongerView) {
@@ -77,8 +77,10 @@ TEST(MasterComparisonTest, BytesBeyondTheShorterDataAreDifferencesRedInTheLonger
   EXPECT_EQ(RedIndexes(shorter, readLonger.rightReference), std::vector<std::size_t>{});
   const MasterComparison fileLonger = CompareMasterData(shorter, longer);
   EXPECT_EQ(RedIndexes(longer, fileLonger.rightReference), (std::vector<std::size_t>{2, 3}));
-  EXPECT_EQ(FirstDifferenceText(fileLonger), "First difference at 0x00000002, 2 bytes differ");
-  EXPECT_EQ(FirstDifferenceText(CompareMasterData(longer, {})), "First difference at 0x00000000, 4 bytes differ");
+  EXPECT_EQ(FirstDifferenceText(fileLonger),
+            "First difference at address 0x00000002: read none, file 0x09 (2 bytes differ)");
+  EXPECT_EQ(FirstDifferenceText(CompareMasterData(longer, {}, 0xFFFFFFFF)),
+            "First difference at address 0xFFFFFFFF: read 0x09, file none (4 bytes differ)");
 }
 
 class MasterFilesTest : public ::testing::Test {

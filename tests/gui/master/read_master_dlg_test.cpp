@@ -183,11 +183,13 @@ TEST_F(ReadMasterDlgTest, AProgrammedFileReadsBackComparesTheSameThenMarksAChang
   CompareOpen(SaveFile("changed.bin", changed));
   Click(kCompareRun);
   EXPECT_EQ(LastBox(), WindowBox("Fail!!!", "Data Compare Complete!\r\nEach Data are not the same!\r\n"
-                                            "First difference at 0x000001F4, 1 bytes differ"));
+                                            "First difference at address 0x000009F4: read 0x84, file 0x04 "
+                                            "(1 byte differs)"));
   EXPECT_EQ(RedItems(left), std::vector<int>{0x1F4});
   EXPECT_EQ(RedItems(right), std::vector<int>{0x1F4});
   EXPECT_EQ(Shown(right), changed);
-  EXPECT_NE(rig.Log().find("First difference at 0x000001F4, 1 bytes differ\r\n"), std::string::npos);
+  EXPECT_NE(rig.Log().find("First difference at address 0x000009F4: read 0x84, file 0x04 (1 byte differs)\r\n"),
+            std::string::npos);
   EXPECT_EQ(Buttons(), (Enabled{true, true, true, true, true}));
 
   // The row below the difference holds the cursor, so the red byte shows

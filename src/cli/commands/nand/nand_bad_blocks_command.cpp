@@ -22,14 +22,15 @@ class NandBadBlocksCommand final : public CliCommand {
     NandWindowRun window(context);
     if (auto stop = window.Open(*image_.Name(), Event::object())) return *stop;
     if (!window.Flash().hasBadBlocks) {
-      return window.Finish(LinkResult::Finished, {{"badBlocks", Event::array()}, {"flash", window.FlashFields()}});
+      return window.Finish(NandWindowRun::Ended(LinkResult::Finished),
+                           {{"badBlocks", Event::array()}, {"flash", window.FlashFields()}});
     }
-    auto view = std::make_shared<NandEvents>(context.events, NandStagePlan{});
-    view->EnterStage("Read Bad Block");
-    const auto ran = window.Run(
-        [&](NandSession& session) { return session.Start(&ReadBadBlockWorker, NandBusy::ReadBadBlockOnly, view); });
+    auto view = std::make_shared<NandEvents>(context.events);
+    const auto ran = window.Run(*view, [&](NandSession& session) {
+      return session.Start(&ReadBadBlockWorker, NandBusy::ReadBadBlockOnly, view);
+    });
     if (const ExitCode* stop = std::get_if<ExitCode>(&ran)) return *stop;
-    return window.Finish(std::get<LinkResult>(ran),
+    return window.Finish(std::get<OperationEnd>(ran),
                          {{"badBlocks", view->BadBlocks()}, {"flash", window.FlashFields()}});
   }
 

@@ -49,7 +49,7 @@ class NandDownloadCommand final : public CliCommand {
     if (auto stop = window.Open(*image_.Name(), StartFields())) return *stop;
     if (auto stop = RefuseLayout(context, window)) return *stop;
 
-    NandStagePlan plan;
+    std::vector<std::string> paths(kNandFileCount);
     NandFiles choices;
     NandDownloadChoice choice;
     choice.fatChecked = fat_->count() > 0;
@@ -58,18 +58,18 @@ class NandDownloadCommand final : public CliCommand {
       choices[k] = NandFileChoice{PathUtf8(Utf8Path(path).filename()), path};
       choice.fileChecked[k] = true;
       choice.startBlocks[k] = files_[k].argument.sector;
-      plan.fileBytes[k] = files_[k].size;
-      plan.filePaths[k] = files_[k].argument.path;
+      paths[k] = path;
     }
-    auto view = std::make_shared<NandEvents>(context.events, plan);
+    auto view = std::make_shared<NandEvents>(context.events, paths);
     for (std::size_t k = 0; k < files_.size(); ++k) {
       view->SetEdit(StartBlockEdit(k), std::to_string(files_[k].argument.sector));
     }
     view->SetEdit(NandEdit::FatStart, std::to_string(fatBlock_));
     window.Session().SetFiles(choices);
-    const auto ran = window.Run([&](NandSession& session) { return StartNandDownload(session, choice, view); });
+    const auto ran =
+        window.Run(*view, [&](NandSession& session) { return StartNandDownload(session, choice, view); });
     if (const ExitCode* stop = std::get_if<ExitCode>(&ran)) return *stop;
-    return window.Finish(std::get<LinkResult>(ran), StartFields());
+    return window.Finish(std::get<OperationEnd>(ran), StartFields());
   }
 
  private:

@@ -20,13 +20,11 @@ class NandEraseAllCommand final : public CliCommand {
     if (auto stop = RefuseUnconfirmable(context, "Erase All")) return *stop;
     NandWindowRun window(context);
     if (auto stop = window.Open(*image_.Name(), Event::object())) return *stop;
-    NandStagePlan plan;
-    plan.flashBlocks = static_cast<std::uint64_t>(window.Flash().totalBlockCount);
-    auto view = std::make_shared<NandEvents>(context.events, plan);
-    const auto ran = window.Run([&](NandSession& session) { return StartNandEraseAll(session, view); });
+    auto view = std::make_shared<NandEvents>(context.events);
+    const auto ran = window.Run(*view, [&](NandSession& session) { return StartNandEraseAll(session, view); });
     if (const ExitCode* stop = std::get_if<ExitCode>(&ran)) return *stop;
     // The flash as Erase All read it back: the bad blocks it met, the FAT start block.
-    return window.Finish(std::get<LinkResult>(ran), {{"flash", window.FlashFields()}});
+    return window.Finish(std::get<OperationEnd>(ran), {{"flash", window.FlashFields()}});
   }
 
  private:

@@ -1,5 +1,6 @@
 // nand erase FIRST LAST: the Erase button over a range of blocks, after its
 // question (--yes answers it). Bad blocks in the range are listed and left.
+#include <cstdint>
 #include <memory>
 
 #include <CLI/CLI.hpp>
@@ -9,6 +10,7 @@
 #include "cli/commands/image_option.h"
 #include "cli/commands/nand/nand_window_run.h"
 #include "cli/host/nand_events.h"
+#include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/nand_starts.h"
 
 namespace vantrell::cli {
@@ -30,20 +32,20 @@ class NandEraseCommand final : public CliCommand {
       const std::string refusal = BlockNumberRefusal(what, block, kEraseDigits);
       if (!refusal.empty()) return context.Refuse(ExitCode::BadInput, refusal);
     }
-    if (last_ < first_) return context.Refuse(ExitCode::BadInput, "LAST is before FIRST");
-    if (auto stop = RefuseUnconfirmable(context, "Erase")) return *stop;
     NandWindowRun window(context);
+    // The order alone can be checked before the flash is known.
+    if (auto stop = window.RefuseAsTheWindow(EraseRangeRefusal(first_, last_, INT64_MAX))) return *stop;
+    if (auto stop = RefuseUnconfirmable(context, "Erase")) return *stop;
     if (auto stop = window.Open(*image_.Name(), {{"first", first_}, {"last", last_}})) return *stop;
-    if (auto stop = window.RefuseBeyondFlash("LAST", last_)) return *stop;
+    const std::int64_t blocks = window.Flash().totalBlockCount;
+    if (auto stop = window.RefuseAsTheWindow(EraseRangeRefusal(first_, last_, blocks))) return *stop;
 
-    NandStagePlan plan;
-    plan.eraseBlocks = static_cast<std::uint64_t>(last_ - first_ + 1);
-    auto view = std::make_shared<NandEvents>(context.events, plan);
+    auto view = std::make_shared<NandEvents>(context.events);
     view->SetEdit(NandEdit::EraseFirst, std::to_string(first_));
     view->SetEdit(NandEdit::EraseLast, std::to_string(last_));
-    const auto ran = window.Run([&](NandSession& session) { return StartNandErase(session, view); });
+    const auto ran = window.Run(*view, [&](NandSession& session) { return StartNandErase(session, view); });
     if (const ExitCode* stop = std::get_if<ExitCode>(&ran)) return *stop;
-    return window.Finish(std::get<LinkResult>(ran), {{"first", first_}, {"last", last_}});
+    return window.Finish(std::get<OperationEnd>(ran), {{"first", first_}, {"last", last_}});
   }
 
  private:

@@ -14,7 +14,7 @@ class NandInfoCommand final : public CliCommand {
   ExitCode Run(CommandContext& context) override {
     NandWindowRun window(context);
     if (auto stop = window.Open(*image_.Name(), Event::object())) return *stop;
-    return window.Finish(LinkResult::Finished, {{"flash", window.FlashFields()}});
+    return window.Finish(NandWindowRun::Ended(LinkResult::Finished), {{"flash", window.FlashFields()}});
   }
 
  private:

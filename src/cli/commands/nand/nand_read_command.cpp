@@ -1,5 +1,6 @@
 // nand read FIRST COUNT --out FILE: Read Block over COUNT blocks from FIRST,
 // saved raw to FILE as the Read NAND Flash view's Save As saves them.
+#include <cstdint>
 #include <memory>
 
 #include <CLI/CLI.hpp>
@@ -10,6 +11,7 @@
 #include "cli/commands/image_option.h"
 #include "cli/commands/nand/nand_window_run.h"
 #include "cli/host/nand_events.h"
+#include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/nand_starts.h"
 
 namespace vantrell::cli {
@@ -32,30 +34,29 @@ class NandReadCommand final : public CliCommand {
       const std::string refusal = BlockNumberRefusal(what, number, kReadDigits);
       if (!refusal.empty()) return context.Refuse(ExitCode::BadInput, refusal);
     }
-    if (count_ < 1) return context.Refuse(ExitCode::BadInput, "COUNT must be at least 1");
-    if (!FolderOfFileExists(out_)) return context.Refuse(ExitCode::BadInput, "no folder to save " + out_ + " in");
     NandWindowRun window(context);
+    // The count alone can be checked before the flash is known.
+    if (auto stop = window.RefuseAsTheWindow(ReadRangeRefusal(0, count_, INT64_MAX, 0))) return *stop;
+    if (!FolderOfFileExists(out_)) return context.Refuse(ExitCode::BadInput, "no folder to save " + out_ + " in");
     if (auto stop = window.Open(*image_.Name(), {{"first", first_}, {"count", count_}, {"out", out_}})) return *stop;
-    if (auto stop = window.RefuseBeyondFlash("the read's last block", first_ + count_ - 1)) return *stop;
+    const NandFlashState flash = window.Flash();
+    const std::string refusal = ReadRangeRefusal(first_, count_, flash.totalBlockCount, flash.blockSize);
+    if (auto stop = window.RefuseAsTheWindow(refusal)) return *stop;
 
-    NandStagePlan plan;
-    plan.readBlocks = static_cast<std::uint64_t>(count_);
-    auto view = std::make_shared<NandEvents>(context.events, plan);
+    auto view = std::make_shared<NandEvents>(context.events);
     view->SetEdit(NandEdit::ReadStart, std::to_string(first_));
     view->SetEdit(NandEdit::ReadCount, std::to_string(count_));
     view->SaveReadBlocksTo(out_);
-    const auto ran = window.Run([&](NandSession& session) { return StartNandReadBlock(session, view); });
+    const auto ran = window.Run(*view, [&](NandSession& session) { return StartNandReadBlock(session, view); });
     if (const ExitCode* stop = std::get_if<ExitCode>(&ran)) return *stop;
-    const LinkResult code = std::get<LinkResult>(ran);
-    if (code == LinkResult::Finished && view->ReadBlocksSaved() != ReadBlocksSave::Saved) {
+    const OperationEnd& end = std::get<OperationEnd>(ran);
+    const bool finished = end.code == LinkResult::Finished;
+    if (finished && view->ReadBlocksSaved() != ReadBlocksSave::Saved) {
       return context.Refuse(ExitCode::BadInput, "the blocks read could not be saved to " + out_);
     }
     Event fields{{"first", first_}, {"count", count_}};
-    if (code == LinkResult::Finished) {
-      fields["out"] = out_;
-      fields["bytes"] = static_cast<std::uint64_t>(count_) * static_cast<std::uint64_t>(window.Flash().blockSize);
-    }
-    return window.Finish(code, fields);
+    if (finished) fields["out"] = out_;
+    return window.Finish(end, fields);
   }
 
  private:

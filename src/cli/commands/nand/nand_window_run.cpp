@@ -50,14 +50,13 @@ std::optional<ExitCode> NandWindowRun::Open(const std::string& imageName, const 
   if (auto stop = RunUntilDeviceWindow(context_, DeviceWindowKind::Nand)) return *stop;
   Session().SetDevice(host.Device());
 
-  auto view = std::make_shared<NandEvents>(context_.events, NandStagePlan{});
-  view->EnterStage("Refresh");
-  const auto refreshed =
-      Run([&](NandSession& session) { return session.Start(&RefreshWorker, NandBusy::OperationControls, view); });
+  auto view = std::make_shared<NandEvents>(context_.events);
+  const auto refreshed = Run(
+      *view, [&](NandSession& session) { return session.Start(&RefreshWorker, NandBusy::OperationControls, view); });
   if (const ExitCode* stop = std::get_if<ExitCode>(&refreshed)) return *stop;
   deviceName_ = view->DeviceName();
-  const LinkResult code = std::get<LinkResult>(refreshed);
-  if (code != LinkResult::Finished) return Finish(code);
+  const OperationEnd& end = std::get<OperationEnd>(refreshed);
+  if (end.code != LinkResult::Finished) return Finish(end);
   return std::nullopt;
 }
 
@@ -65,7 +64,8 @@ NandSession& NandWindowRun::Session() { return *context_.Host().Controller().Nan
 
 NandFlashState NandWindowRun::Flash() { return Session().Flash(); }
 
-std::variant<LinkResult, ExitCode> NandWindowRun::Run(const std::function<bool(NandSession&)>& start) {
+std::variant<OperationEnd, ExitCode> NandWindowRun::Run(const NandEvents& view,
+                                                        const std::function<bool(NandSession&)>& start) {
   CliHost& host = context_.Host();
   NandSession& session = Session();
   Interrupt& interrupt = context_.env.interrupt;
@@ -82,14 +82,22 @@ std::variant<LinkResult, ExitCode> NandWindowRun::Run(const std::function<bool(N
   }
   session.WaitForWorker();
   if (interrupt.Raised()) return context_.Finish(ExitCode::Interrupted);
-  return session.LastOutcome().value_or(LinkResult::Reported);
+  return view.Account().End().value_or(Ended(LinkResult::Reported));
 }
 
-ExitCode NandWindowRun::Finish(LinkResult code, const Event& fields) {
-  CliPrompt& prompt = context_.Host().Prompt();
-  const ExitCode exit = ExitForNandRun(code, !prompt.LinkOpenFailed());
-  if (exit == ExitCode::BadInput) return context_.Refuse(exit, RefusalText(prompt));
-  Event result{{"code", LinkResultName(code)}};
+OperationEnd NandWindowRun::Ended(LinkResult code) {
+  OperationEnd end;
+  end.code = code;
+  return end;
+}
+
+ExitCode NandWindowRun::Finish(const OperationEnd& end, const Event& fields) {
+  const ExitCode exit = ExitForNandRun(end.code, !end.linkOpenFailed);
+  if (exit == ExitCode::BadInput) {
+    return context_.Refuse(exit, end.refusal.empty() ? "the operation refused to start" : OneLine(end.refusal));
+  }
+  Event result{{"code", LinkResultName(end.code)}};
+  if (end.bytes > 0) result["bytes"] = end.bytes;
   result.update(fields);
   return context_.Finish(exit, result);
 }
@@ -101,6 +109,11 @@ Event NandWindowRun::FlashFields() {
           {"blockSize", flash.blockSize},
           {"badBlockCount", flash.badBlockCount},
           {"fatStartBlock", flash.fatStartBlock}};
+}
+
+std::optional<ExitCode> NandWindowRun::RefuseAsTheWindow(const std::string& box) {
+  if (box.empty()) return std::nullopt;
+  return context_.Refuse(ExitCode::BadInput, OneLine(box));
 }
 
 std::optional<ExitCode> NandWindowRun::RefuseBeyondFlash(const std::string& what, std::int64_t last) {

@@ -14,6 +14,7 @@
 #include "cli/output/event_output.h"
 #include "core/link/link_result.h"
 #include "core/nand/operations/nand_flash_state.h"
+#include "core/operation/operation_account.h"
 
 namespace vantrell {
 class NandSession;
@@ -22,6 +23,7 @@ class NandSession;
 namespace vantrell::cli {
 
 class CommandContext;
+class NandEvents;
 
 // Why a block number typed into an edit of this many digits is refused
 // ("FIRST 12345 is not a block number of at most 4 digits"); empty when fine.
@@ -44,18 +46,23 @@ class NandWindowRun {
   // What the last Refresh (or Erase All) learnt of the flash.
   NandFlashState Flash();
 
-  // One operation: start starts its worker on the session. The code it
-  // ended with, or the exit code when it did not start or Ctrl+C came.
-  std::variant<LinkResult, ExitCode> Run(const std::function<bool(NandSession&)>& start);
+  // One operation: start starts its worker on the session with view. How it
+  // ended as its account says, or the exit code when it did not start or
+  // Ctrl+C came.
+  std::variant<OperationEnd, ExitCode> Run(const NandEvents& view, const std::function<bool(NandSession&)>& start);
 
-  // The result event for an operation ended with code: "code" and its
-  // fields; a refusal (the worker's box) goes to standard error instead.
-  ExitCode Finish(LinkResult code, const Event& fields = Event::object());
+  // The result event for an operation that ended so: "code" and its fields;
+  // a refusal (the worker's box) goes to standard error instead.
+  ExitCode Finish(const OperationEnd& end, const Event& fields = Event::object());
+  // The refusal of a range or block number as the window's box words it.
+  std::optional<ExitCode> RefuseAsTheWindow(const std::string& box);
   // What the information group shows: "name", "blockCount", "blockSize",
   // "badBlockCount", "fatStartBlock" (as the last Refresh or Erase All read them).
   Event FlashFields();
   // Block last lies beyond the flash the Refresh found: a refusal.
   std::optional<ExitCode> RefuseBeyondFlash(const std::string& what, std::int64_t last);
+
+  static OperationEnd Ended(LinkResult code);
 
  private:
   CommandContext& context_;

@@ -4,6 +4,7 @@
 
 #include "core/app/prompt.h"
 #include "core/nand/blocks/block_eraser.h"
+#include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/end_nand_operation.h"
 #include "core/nand/operations/flash_information.h"
 #include "core/nand/operations/nand_progress.h"
@@ -17,8 +18,8 @@ namespace vantrell {
 namespace {
 
 // Erases first to last inside an open bracket and shows the bad blocks met.
-RunEnd EraseAndListBadBlocks(NandRun& run, std::int64_t first, std::int64_t last) {
-  NandProgress progress(run, static_cast<std::uint64_t>(last - first + 1));
+RunEnd EraseAndListBadBlocks(NandRun& run, OperationStage stage, std::int64_t first, std::int64_t last) {
+  NandProgress progress(run, {stage, std::nullopt, static_cast<std::uint64_t>(last - first + 1), StageUnit::Block});
   std::string badBlocks;
   if (RunEnd end = EraseBlockRange(run, first, last, progress, badBlocks)) return end;
   if (!badBlocks.empty()) run.prompt.Tell(badBlocks);
@@ -28,19 +29,14 @@ RunEnd EraseAndListBadBlocks(NandRun& run, std::int64_t first, std::int64_t last
 LinkResult Erase(NandRun& run) {
   const std::int32_t first = DecimalTextValue(run.view->EditText(NandEdit::EraseFirst));
   const std::int32_t last = DecimalTextValue(run.view->EditText(NandEdit::EraseLast));
-  if (last < first) {
-    run.prompt.Tell("Erase End Block Number is smaller than Erase Start Block Number!");
-    return LinkResult::Reported;
-  }
-  if (last >= run.flash.totalBlockCount) {
-    run.prompt.Tell(FormatText("Erase End Block Number is Over!\r\n( Maximum %d )", run.flash.totalBlockCount - 1));
-    return LinkResult::Reported;
+  if (const std::string refusal = EraseRangeRefusal(first, last, run.flash.totalBlockCount); !refusal.empty()) {
+    return run.Refuse(ApplicationBox(refusal));
   }
   if (!run.OpenLink()) return LinkResult::Reported;
   ResetProgressBar(run);
   run.view->SetStatusText("NAND Flash Block Erase ~");
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramStart())) return *end;
-  if (RunEnd end = EraseAndListBadBlocks(run, first, last)) return *end;
+  if (RunEnd end = EraseAndListBadBlocks(run, OperationStage::NandErase, first, last)) return *end;
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramEnd())) return *end;
   run.view->SetStatusText("NAND Flash Block Erase Complete!");
   run.prompt.Tell("Erase Complete!");
@@ -67,7 +63,8 @@ EraseAllEnd EraseAll(NandRun& run) {
     run.flash.informationRead = true;
     run.KeepFlash();
   }
-  if (RunEnd end = EraseAndListBadBlocks(run, 0, std::int64_t{run.flash.totalBlockCount} - 1)) return Changed(*end);
+  const std::int64_t lastBlock = std::int64_t{run.flash.totalBlockCount} - 1;
+  if (RunEnd end = EraseAndListBadBlocks(run, OperationStage::NandEraseAll, 0, lastBlock)) return Changed(*end);
   if (RunEnd end = ReadBadBlockCount(run)) return NotRead(*end);
   if (RunEnd end = ReadFatStartBlock(run)) return NotRead(*end);
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramEnd())) return Changed(*end);

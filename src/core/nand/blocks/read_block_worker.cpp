@@ -6,6 +6,7 @@
 
 #include "core/app/prompt.h"
 #include "core/link/packet.h"
+#include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/end_nand_operation.h"
 #include "core/nand/operations/nand_progress.h"
 #include "core/nand/operations/nand_run.h"
@@ -17,8 +18,6 @@
 namespace vantrell {
 namespace {
 
-// The Read NAND Flash view counts its bytes in 32 bits.
-constexpr std::int64_t kMostReadBytes = 0x7FFFFFFF;
 // Room the block buffer keeps beyond one block.
 constexpr std::size_t kBlockBufferSlack = 1024;
 
@@ -30,17 +29,10 @@ struct ReadRange {
 // The range refused with its box, or kept; the buffers are sized only after
 // the range is known to lie inside the flash.
 RunEnd RefuseRange(NandRun& run, const ReadRange& range) {
-  const std::int64_t total = run.flash.totalBlockCount;
-  std::string refusal;
-  if (range.count <= 0) refusal = "Read Block Count has to be over 0!";
-  else if (range.first < 0 || range.first >= total) refusal = "Read Start Block Number is over!";
-  else if (range.count > total - range.first) refusal = "Read Block Count is over!";
-  else if (std::int64_t{range.count} * run.flash.blockSize > kMostReadBytes)
-    refusal = FormatText("Read Block Count is over!\r\n( Maximum %d )",
-                         static_cast<int>(kMostReadBytes / run.flash.blockSize));
+  const std::string refusal =
+      ReadRangeRefusal(range.first, range.count, run.flash.totalBlockCount, run.flash.blockSize);
   if (refusal.empty()) return kGoOn;
-  run.prompt.Tell(refusal);
-  return LinkResult::Reported;
+  return run.Refuse(ApplicationBox(refusal));
 }
 
 RunEnd MakeBuffers(NandRun& run, const ReadRange& range) {
@@ -49,8 +41,7 @@ RunEnd MakeBuffers(NandRun& run, const ReadRange& range) {
     run.readBack.resize(static_cast<std::size_t>(range.count) * blockSize);
     run.blockBuffer.resize(blockSize + kBlockBufferSlack);
   } catch (const std::bad_alloc&) {
-    run.prompt.Tell(FormatText("Not enough memory to read %d blocks!", range.count));
-    return LinkResult::Reported;
+    return run.Refuse(ApplicationBox(FormatText("Not enough memory to read %d blocks!", range.count)));
   }
   return kGoOn;
 }
@@ -78,6 +69,7 @@ RunEnd ReadBlock(NandRun& run, std::int32_t block, std::int32_t i) {
   }
   std::copy_n(run.blockBuffer.begin(), blockSize,
               run.readBack.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(i) * blockSize));
+  run.bytes += blockSize;
   return kGoOn;
 }
 
@@ -90,7 +82,8 @@ LinkResult ReadBlocks(NandRun& run) {
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramStart())) return *end;
   ResetProgressBar(run);
   run.view->SetStatusText("NAND Flash Blocks Reading~");
-  NandProgress progress(run, static_cast<std::uint64_t>(range.count));
+  NandProgress progress(
+      run, {OperationStage::NandReadBlock, std::nullopt, static_cast<std::uint64_t>(range.count), StageUnit::Block});
   for (std::int32_t i = 0; i < range.count; ++i) {
     if (RunEnd end = ReadBlock(run, range.first + i, i)) return *end;
     progress.Reached(static_cast<std::uint64_t>(i) + 1);

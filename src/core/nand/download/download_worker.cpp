@@ -35,9 +35,12 @@ RunEnd PlanFile(NandRun& run, std::size_t k, NandFileRanges& ranges) {
   return kGoOn;
 }
 
-RunEnd EraseFileBlocks(NandRun& run, const NandBlockRange& range) {
+RunEnd EraseFileBlocks(NandRun& run, std::size_t k, const NandBlockRange& range) {
+  const auto blocks = static_cast<std::uint64_t>(range.last - range.first + 1);
+  run.EnterStage({OperationStage::NandBlockErase, k, blocks, StageUnit::Block});
   for (std::int64_t block = range.first; block <= range.last; ++block) {
     if (RunEnd end = EndUnlessSuccess(run.commands.EraseBlock(static_cast<std::uint32_t>(block)))) return end;
+    run.view->StageProgress(static_cast<std::uint64_t>(block - range.first + 1));
   }
   return kGoOn;
 }
@@ -47,22 +50,22 @@ RunEnd DownloadFile(NandRun& run, std::size_t k, NandFileRanges& ranges) {
   const std::vector<std::uint8_t>& data = run.download->files[k].data;
   ResetProgressBar(run);
   run.view->SetStatusText(FormatText("NAND Flash Block Erasing~, for File%d", NandFileNumber(k)));
-  if (RunEnd end = EraseFileBlocks(run, *ranges[k])) return end;
+  if (RunEnd end = EraseFileBlocks(run, k, *ranges[k])) return end;
   run.view->SetStatusText(FormatText("File%d Downloading~", NandFileNumber(k)));
-  NandProgress progress(run, data.size());
+  NandProgress progress(run, {OperationStage::NandDownload, k, data.size(), StageUnit::Byte});
   return WriteNandFile(run, data, static_cast<std::uint32_t>(ranges[k]->first), progress);
 }
 
 RunEnd WriteFatStartBlock(NandRun& run) {
   const std::int32_t number = DecimalTextValue(run.view->EditText(NandEdit::FatStart));
   run.view->SetStatusText(FormatText("FAT Start Block Number <0x%x> Writing", static_cast<unsigned>(number)));
+  run.EnterStage({OperationStage::NandFatWrite, std::nullopt, 0, StageUnit::None});
   return EndUnlessSuccess(run.commands.WriteFatStartBlockNumber(static_cast<std::uint32_t>(number)));
 }
 
 LinkResult Download(NandRun& run) {
   if (!run.download) {
-    run.prompt.Tell("Download File & FAT Start Block Number are not selected!");
-    return LinkResult::Reported;
+    return run.Refuse(ApplicationBox("Download File & FAT Start Block Number are not selected!"));
   }
   if (!run.OpenLink()) return LinkResult::Reported;
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramStart())) return *end;

@@ -29,6 +29,16 @@ void RestoreControls(NandRun& run, NandEnding ending, LinkResult code) {
   }
 }
 
+void GiveAccount(NandRun& run, LinkResult code) {
+  OperationEnd end;
+  end.code = code;
+  end.linkOpenFailed = run.linkOpenFailed;
+  end.refusal = run.refusal;
+  end.bytes = run.bytes;
+  end.elapsedSeconds = run.ElapsedSeconds();
+  run.view->OperationEnded(end);
+}
+
 template <typename T>
 void Release(std::vector<T>& buffer) {
   std::vector<T>().swap(buffer);
@@ -38,7 +48,10 @@ void Release(std::vector<T>& buffer) {
 
 int EndNandOperation(NandRun& run, NandEnding ending, LinkResult code) {
   run.outcome = code;
-  if (!run.Abandoned()) ReportNandResult(code, run.commands, [&] { BeforeExit(run, ending, code); });
+  if (!run.Abandoned()) {
+    ReportNandResult(code, run.commands, [&] { BeforeExit(run, ending, code); });
+    GiveAccount(run, code);
+  }
   Release(run.badBlocks);
   Release(run.readBack);
   Release(run.blockBuffer);

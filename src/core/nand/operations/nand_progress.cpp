@@ -10,7 +10,14 @@ void ResetProgressBar(NandRun& run) {
   run.view->SetShowPercentage(true);
 }
 
+NandProgress::NandProgress(NandRun& run, const StageEntry& stage)
+    : run_(run), total_(stage.units), countsBytes_(stage.unit == StageUnit::Byte), bytesBefore_(run.bytes) {
+  run_.view->StageEntered(stage);
+}
+
 void NandProgress::Reached(std::uint64_t done) {
+  run_.view->StageProgress(done);
+  if (countsBytes_) run_.bytes = bytesBefore_ + done;
   if (total_ == 0) return;
   // Lengths stay far below 2^57, so done × 100 cannot overflow.
   const std::uint64_t percent = done * 100 / total_;

@@ -1,11 +1,6 @@
 #include "core/nand/operations/nand_run.h"
 
 namespace vantrell {
-namespace {
-
-constexpr const char* kOpenFailure = "Orbelle USB Driver can't be Open!";
-
-}  // namespace
 
 NandRun::NandRun(WriterLink& link, Prompt& prompt, BusyLease lease, std::shared_ptr<NandViewSlot> views,
                  NandStateKeeper& keeper, const NandFlashState& flash)
@@ -18,13 +13,10 @@ NandRun::NandRun(WriterLink& link, Prompt& prompt, BusyLease lease, std::shared_
 
 void NandRun::KeepFlash() { keeper_.KeepFlashState(*control, flash); }
 
-bool NandRun::OpenLink(const PromptMessage& failure) {
-  if (channel.Open()) return true;
-  prompt.Show(failure);
-  channel.Log("%s\r\n", kOpenFailure);
-  return false;
+LinkResult NandRun::Refuse(const PromptMessage& box) {
+  prompt.Show(box);
+  refusal = box.text;
+  return LinkResult::Reported;
 }
-
-bool NandRun::OpenLink() { return OpenLink(ApplicationBox(kOpenFailure)); }
 
 }  // namespace vantrell

@@ -6,6 +6,7 @@
 // of the window.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/link/link_result.h"
@@ -25,18 +26,20 @@ class NandRun : public OperationContext {
 
   // Hands the working copy of flash to the session, unless the run was abandoned.
   void KeepFlash();
-  // Opens the link; when that fails shows failure, logs the failure line and
-  // returns false.
-  bool OpenLink(const PromptMessage& failure);
-  // The same with the application box every operation but Refresh shows.
-  bool OpenLink();
-
+  // The operation refuses to start: box is shown and kept for its account.
+  LinkResult Refuse(const PromptMessage& box);
+  // The stage is entered, for the account (stages without a progress bar;
+  // NandProgress enters the others).
+  void EnterStage(const StageEntry& stage) { view->StageEntered(stage); }
   NandCommands commands;
   std::shared_ptr<NandViewSlot> views;
   ActiveView<NandWindowView> view;
   NandFlashState flash;
   // The code the run ended with, as EndNandOperation was given it.
   LinkResult outcome = LinkResult::Reported;
+  // The box of a refusal, and the file or block bytes written or read.
+  std::string refusal;
+  std::uint64_t bytes = 0;
 
   // Download: the files as the Download button loaded them.
   std::shared_ptr<const NandDownload> download;

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "core/operation/operation_account.h"
 #include "core/operation/progress_bar_view.h"
 #include "core/operation/view_slot.h"
 
@@ -28,8 +29,9 @@ inline NandEdit StartBlockEdit(std::size_t file) {
   return static_cast<NandEdit>(static_cast<int>(NandEdit::File1Start) + static_cast<int>(file));
 }
 
-// The progress bar (1091) comes from ProgressBarView.
-class NandWindowView : public ProgressBarView {
+// The progress bar (1091) comes from ProgressBarView; the account of each
+// operation is what the window does not show.
+class NandWindowView : public ProgressBarView, public OperationAccount {
  public:
   virtual void SetInformationText(NandInfoField field, const std::string& text) = 0;
   // The FAT start block edit (1080).

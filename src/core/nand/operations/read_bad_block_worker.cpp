@@ -34,10 +34,10 @@ RunEnd ReadBadBlockTable(NandRun& run) {
 
 LinkResult ReadBadBlocks(NandRun& run) {
   if (!run.flash.hasBadBlocks) {
-    run.prompt.Show(WindowBox("Error!", "There is no Bad Block!"));
-    return LinkResult::Reported;
+    return run.Refuse(WindowBox("Error!", "There is no Bad Block!"));
   }
   if (!run.OpenLink()) return LinkResult::Reported;
+  run.EnterStage({OperationStage::NandReadBadBlock, std::nullopt, 0, StageUnit::None});
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramStart())) return *end;
   if (!BadBlockCountAccepted(run.flash.badBlockCount, run.flash)) return LinkResult::CommError;
   if (RunEnd end = ReadBadBlockTable(run)) return *end;

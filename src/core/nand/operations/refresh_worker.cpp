@@ -9,7 +9,8 @@ namespace vantrell {
 namespace {
 
 LinkResult Refresh(NandRun& run) {
-  if (!run.OpenLink(WindowBox("USB Open Error!", "Orbelle USB Driver can't be Open!"))) return LinkResult::Reported;
+  if (!run.OpenLink(WindowBox("USB Open Error!", kLinkOpenFailureText))) return LinkResult::Reported;
+  run.EnterStage({OperationStage::NandRefresh, std::nullopt, 0, StageUnit::None});
   if (RunEnd end = EndUnlessSuccess(run.commands.NdflProgramStart())) return *end;
   if (RunEnd end = ReadFlashInformation(run)) return *end;
   if (RunEnd end = ReadBadBlockCount(run)) return *end;

@@ -13,6 +13,7 @@
 
 namespace vantrell {
 
+class OperationAccount;
 class OperationChannel;
 class ProgressBarView;
 class SocketBoard;
@@ -29,10 +30,10 @@ class ChipCommands {
   // Enable, erase, disable; the status keeps a failure of any step.
   LinkResult SectorErase(std::uint32_t address, ChipStatus& status);
   // Reads buffer.size() bytes of the MASTER chip from address, moving the
-  // progress bar in quarters. An empty buffer is refused as CommError before
-  // anything is sent.
+  // progress bar in quarters and telling account the bytes received at every
+  // packet. An empty buffer is refused as CommError before anything is sent.
   LinkResult ReadData(std::uint32_t address, std::span<std::uint8_t> buffer, ChipStatus& status,
-                      ProgressBarView& progress);
+                      ProgressBarView& progress, OperationAccount* account = nullptr);
   LinkResult ProgramEnable(ChipStatus& status);
   LinkResult ProgramDisable(ChipStatus& status);
   // Sets the start address; the file's first byte travels with it.
@@ -50,7 +51,7 @@ class ChipCommands {
 
  private:
   LinkResult StatusExchange(const RequestPacket& request, ChipStatus& status);
-  LinkResult ReadDataPackets(std::span<std::uint8_t> buffer, ProgressBarView& progress);
+  LinkResult ReadDataPackets(std::span<std::uint8_t> buffer, ProgressBarView& progress, OperationAccount* account);
 
   OperationChannel& channel_;
   std::size_t socketCount_;

@@ -6,12 +6,16 @@ namespace vantrell {
 namespace {
 
 RunEnd CheckIdentities(DownloadRun& run, const ChipIdReply& ids) {
-  if (!run.checks.CheckChipStatus(run.device.chipId, ids.chipIds, "Read ID", true)) return LinkResult::Reported;
-  if (!ids.extended) return kGoOn;
-  if (!run.checks.CheckChipStatus(run.device.flashMakerId, ids.makerIds, "InterFlash Manuf ID", true)) {
+  if (!run.checks.CheckChipStatus(run.device.chipId, ids.chipIds, "Read ID", true, SocketOutcome::DroppedAtReadId)) {
     return LinkResult::Reported;
   }
-  if (!run.checks.CheckChipStatus(run.device.flashDeviceId, ids.deviceIds, "InterFlash Device ID", true)) {
+  if (!ids.extended) return kGoOn;
+  if (!run.checks.CheckChipStatus(run.device.flashMakerId, ids.makerIds, "InterFlash Manuf ID", true,
+                                  SocketOutcome::DroppedAtReadId)) {
+    return LinkResult::Reported;
+  }
+  if (!run.checks.CheckChipStatus(run.device.flashDeviceId, ids.deviceIds, "InterFlash Device ID", true,
+                                  SocketOutcome::DroppedAtReadId)) {
     return LinkResult::Reported;
   }
   return kGoOn;
@@ -20,9 +24,7 @@ RunEnd CheckIdentities(DownloadRun& run, const ChipIdReply& ids) {
 }  // namespace
 
 RunEnd OpenAndIdentifyChips(DownloadRun& run, StaleInput staleInput) {
-  if (!run.chip.channel.Open()) {
-    run.chip.prompt.Tell("Orbelle USB Driver can't be Open!");
-    run.chip.channel.LogText("Orbelle USB Driver can't be Open!\r\n");
+  if (!run.chip.OpenLink()) {
     run.board.SetAll(0);
     return LinkResult::Reported;
   }

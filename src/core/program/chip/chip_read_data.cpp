@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/link/log_markers.h"
+#include "core/operation/operation_account.h"
 #include "core/operation/operation_channel.h"
 #include "core/operation/progress_bar_view.h"
 #include "core/program/chip/chip_commands.h"
@@ -22,7 +23,7 @@ constexpr std::uint64_t kFullBar = 100;
 }  // namespace
 
 LinkResult ChipCommands::ReadData(std::uint32_t address, std::span<std::uint8_t> buffer, ChipStatus& status,
-                                  ProgressBarView& progress) {
+                                  ProgressBarView& progress, OperationAccount* account) {
   // A read of nothing has no packet to wait for; the caller asked for no read.
   if (buffer.empty() || buffer.size() > UINT32_MAX) return LinkResult::CommError;
   const auto length = static_cast<std::uint32_t>(buffer.size());
@@ -44,7 +45,7 @@ LinkResult ChipCommands::ReadData(std::uint32_t address, std::span<std::uint8_t>
 
   channel_.Log("☞ Master Chip Read Start = 0x%x\r\n", address);
   channel_.Log("☞ Master Chip Read Length = %d [byte]\r\n", static_cast<int>(length));
-  if (const LinkResult r = ReadDataPackets(buffer, progress); r != LinkResult::Success) return r;
+  if (const LinkResult r = ReadDataPackets(buffer, progress, account); r != LinkResult::Success) return r;
 
   channel_.LogText("\t ▶ Read Disable\r\n");
   if (const LinkResult r = StatusExchange(req::Bare(req::kReadDisable), status); r != LinkResult::Success) return r;
@@ -52,7 +53,8 @@ LinkResult ChipCommands::ReadData(std::uint32_t address, std::span<std::uint8_t>
   return LinkResult::Success;
 }
 
-LinkResult ChipCommands::ReadDataPackets(std::span<std::uint8_t> buffer, ProgressBarView& progress) {
+LinkResult ChipCommands::ReadDataPackets(std::span<std::uint8_t> buffer, ProgressBarView& progress,
+                                         OperationAccount* account) {
   const std::uint64_t length = buffer.size();
   const std::uint64_t packetsExpected = length / kMaxPayload + (length % kMaxPayload != 0 ? 1 : 0);
   if (!channel_.Abandoned()) {
@@ -75,6 +77,7 @@ LinkResult ChipCommands::ReadDataPackets(std::span<std::uint8_t> buffer, Progres
     std::copy(packet.data.begin(), packet.data.end(), buffer.begin() + static_cast<std::ptrdiff_t>(received));
     received += packet.data.size();
     ++packets;
+    if (account && !channel_.Abandoned()) account->StageProgress(received);
     // The closing empty packet of a range that fills whole packets would count
     // past 100 %; the bar stops at full.
     const std::uint64_t percent = std::min(kFullBar, kFullBar * packets / packetsExpected);

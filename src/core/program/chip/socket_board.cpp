@@ -20,6 +20,24 @@ void SocketBoard::Drop(std::size_t socket) {
   if (socket < kMaxSockets) alive_[socket] = 0;
 }
 
+void SocketBoard::RecordFailure(const SocketVerdict& verdict) {
+  if (verdict.socket < kMaxSockets && !failures_[verdict.socket]) failures_[verdict.socket] = verdict;
+}
+
+std::vector<SocketVerdict> SocketBoard::Verdicts(bool finished) const {
+  std::vector<SocketVerdict> verdicts;
+  for (std::size_t i = 0; i < socketCount_; ++i) {
+    if (failures_[i]) {
+      verdicts.push_back(*failures_[i]);
+      continue;
+    }
+    // A socket dropped without a failed check never got to be tried.
+    const bool passed = finished && IsAlive(i);
+    verdicts.push_back(SocketVerdict::Of(i, passed ? SocketOutcome::Passed : SocketOutcome::NotFinished));
+  }
+  return verdicts;
+}
+
 void SocketBoard::ShowLine(std::size_t socket, const std::string& text) { view_->SetPackLine(socket, text); }
 
 void SocketBoard::ShowColour(std::size_t socket, std::uint32_t colour) { view_->SetPackColour(socket, colour); }

@@ -2,9 +2,13 @@
 // The sockets of one run: which chips still take part (ChipAlive) and their
 // pack status lines. Only sockets below the served count are ever looked at.
 #include <cstddef>
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/operation/operation_account.h"
 #include "core/program/chip/chip_types.h"
 #include "core/program/run/run_view.h"
 
@@ -20,6 +24,11 @@ class SocketBoard {
   std::size_t AliveCount() const;
   void SetAll(std::uint8_t alive) { alive_.fill(alive); }
   void Drop(std::size_t socket);
+  // Why a socket failed; only its first failure is kept.
+  void RecordFailure(const SocketVerdict& verdict);
+  // Every served socket's verdict, in socket order, once the run has ended;
+  // finished says whether it completed.
+  std::vector<SocketVerdict> Verdicts(bool finished) const;
 
   void ShowLine(std::size_t socket, const std::string& text);
   void ShowColour(std::size_t socket, std::uint32_t colour);
@@ -34,6 +43,7 @@ class SocketBoard {
   std::size_t socketCount_;
   RunView view_;
   SocketFlags alive_{};
+  std::array<std::optional<SocketVerdict>, kMaxSockets> failures_;
 };
 
 // 2 sockets for devices whose name begins with "MINI-VELORA", else 7.

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/operation/operation_account.h"
 #include "core/program/chip/chip_types.h"
 
 namespace vantrell {
@@ -19,6 +20,12 @@ class SocketBoard;
 
 using SocketTexts = std::array<std::string, kMaxSockets>;
 
+// What each socket's checksum was compared with.
+struct ChecksumComparison {
+  SocketChecksums actual{};
+  std::uint32_t expected = 0;
+};
+
 class SocketChecks {
  public:
   SocketChecks(SocketBoard& board, ChipCommands& commands, OperationChannel& channel, RunPrompt& prompt)
@@ -26,16 +33,18 @@ class SocketChecks {
 
   // True while at least one socket is alive. A socket fails when its value
   // differs from expected; with showOk a passing socket shows label + "  → OK!".
+  // A failing socket's verdict is failure at this stage.
   bool CheckChipStatus(std::uint8_t expected, const std::array<std::uint8_t, kMaxSockets>& values,
-                       std::string_view label, bool showOk);
+                       std::string_view label, bool showOk, SocketOutcome failure = SocketOutcome::FailedAtStage);
   // The same with a mismatch byte per socket (non-zero fails) and a text per
-  // socket that follows the label on its pack line.
+  // socket that follows the label on its pack line; with the checksums, a
+  // failing socket's verdict is a checksum mismatch naming both.
   bool CheckChipChecksums(const SocketTexts& chipTexts, const std::array<std::uint8_t, kMaxSockets>& mismatch,
-                          std::string_view label, bool showOk);
+                          std::string_view label, bool showOk, const ChecksumComparison* checksums = nullptr);
 
  private:
   bool Check(const std::function<bool(std::size_t)>& fails, const std::function<std::string(std::size_t)>& textOf,
-             std::string_view label, bool showOk);
+             const std::function<SocketVerdict(std::size_t)>& verdictOf, std::string_view label, bool showOk);
   bool ReportNoChipLeft(std::string_view label);
 
   SocketBoard& board_;

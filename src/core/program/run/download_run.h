@@ -3,7 +3,9 @@
 // the chip context, the window it shows progress in, its sockets, the device,
 // the options and the job, the open data file, its clock and where it leaves
 // its result.
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/devices/device_record.h"
 #include "core/program/chip/chip_context.h"
@@ -33,6 +35,10 @@ class DownloadRun {
   bool Abandoned() const { return chip.Abandoned(); }
   // The Total Progress bar at 0 of 0 to 100, its percentage shown.
   void PrepareTotalProgress();
+  // How far the run got through file k's bytes (its Program or Verify stage
+  // having sent done of them), and through the job's bytes in all.
+  void CountFileBytes(std::size_t k, std::uint64_t done);
+  std::uint64_t FileBytesDone() const;
 
   ChipContext chip;
   std::shared_ptr<DownloadViewSlot> views;
@@ -45,6 +51,9 @@ class DownloadRun {
   const DownloadJob job;
   const SecondsClock clock;
   DownloadFile file;
+
+ private:
+  std::vector<std::uint64_t> fileBytesDone_;
 };
 
 }  // namespace vantrell

@@ -12,14 +12,15 @@
 #include <cstdint>
 #include <string>
 
-#include "core/program/run/result_counters.h"
+#include "core/operation/result_counters.h"
 #include "core/operation/byte_count.h"
+#include "core/operation/operation_account.h"
 
 namespace vantrell {
 
-class DownloadWindowView {
+// Also the account of the run, which the window itself does not show.
+class DownloadWindowView : public OperationAccount {
  public:
-  virtual ~DownloadWindowView() = default;
 
   // Pack status line of a socket (static texts 1015 to 1021) and its text
   // colour, 0x00BBGGRR.

@@ -14,11 +14,13 @@ namespace {
 RunEnd BlankCheckWholeFlash(DownloadRun& run, const FlashGeometry& flash) {
   ChipStatus status{};
   if (run.options.blank) {
+    run.view->StageEntered({OperationStage::BlankCheck, std::nullopt, flash.sectorCount, StageUnit::Sector});
     const auto sectorBytes = static_cast<std::uint32_t>(flash.sectorBytes);
     for (std::uint64_t s = 0; s < flash.sectorCount; ++s) {
       const LinkResult r = run.chip.commands.FlashBlankCheck(SectorAddress(flash, s), sectorBytes, status, run.board);
       if (RunEnd end = EndUnlessSuccess(r)) return end;
       if (!run.checks.CheckChipStatus(0, status, "Blank Check", true)) return LinkResult::Reported;
+      run.view->StageProgress(s + 1);
     }
   }
   if (RunEnd end = EndUnlessSuccess(run.chip.commands.CommEnd(status))) return end;

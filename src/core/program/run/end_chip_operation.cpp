@@ -6,12 +6,25 @@
 namespace vantrell {
 namespace {
 
-void RecordAndShowCounters(DownloadRun& run, LinkResult code) {
+std::optional<ResultCounters> RecordAndShowCounters(DownloadRun& run, LinkResult code) {
   const ResultCounters added =
       CountRun(run.board.SocketCount(), run.board.AliveCount(), code == LinkResult::Finished);
   const auto counters = run.recorder.RecordRun(*run.chip.control, code, run.board.Alive(),
                                                 run.options.program ? &added : nullptr);
-  if (counters && run.options.program) run.view->ShowCounters(*counters);
+  if (!counters || !run.options.program) return std::nullopt;
+  run.view->ShowCounters(*counters);
+  return counters;
+}
+
+void GiveAccount(DownloadRun& run, LinkResult code, const std::optional<ResultCounters>& counters) {
+  for (const SocketVerdict& verdict : run.board.Verdicts(code == LinkResult::Finished)) run.view->SocketJudged(verdict);
+  OperationEnd end;
+  end.code = code;
+  end.linkOpenFailed = run.chip.linkOpenFailed;
+  end.counters = counters;
+  end.bytes = run.FileBytesDone();
+  end.elapsedSeconds = run.chip.ElapsedSeconds();
+  run.view->OperationEnded(end);
 }
 
 }  // namespace
@@ -20,8 +33,9 @@ int EndChipOperation(DownloadRun& run, LinkResult code) {
   if (!run.Abandoned()) {
     ReportChipEnding(code, run.chip);
     run.chip.channel.LogText(kExitDownloadLine);
-    RecordAndShowCounters(run, code);
+    const std::optional<ResultCounters> counters = RecordAndShowCounters(run, code);
     run.chip.channel.Close();
+    GiveAccount(run, code, counters);
   }
   // The file is this run's own; nobody else may close it under the worker.
   run.file.Close();

@@ -13,6 +13,7 @@ RunEnd FileStages::Erase(const FileTarget& file) {
   const auto count = static_cast<std::uint32_t>(flash_.SectorsCovered(file.size));
   run_.chip.channel.Log("☞ Total Erase Sector Count = %d\r\n", static_cast<int>(count));
   run_.view->UpdateFileProgress(file.index, 0);
+  run_.view->StageEntered({OperationStage::SectorErase, file.index, count, StageUnit::Sector});
 
   QuarterMarks marks;
   ChipStatus status{};
@@ -33,6 +34,7 @@ RunEnd FileStages::Erase(const FileTarget& file) {
     const std::uint64_t percent = 100ull * (j + 1) / count;
     if (marks.Reached(percent)) ShowProgress(file, percent, TotalPosition(file, weights_.erase, j + 1, count, 0));
     run_.view->SetProgressText(FormatText("Sector[%02d] Erased", sector));
+    run_.view->StageProgress(j + 1);
   }
   completionLabel_ = "Sector Erase Complete";
   return kGoOn;
@@ -41,6 +43,7 @@ RunEnd FileStages::Erase(const FileTarget& file) {
 RunEnd FileStages::PassEmptyStage(const FileTarget& file, std::uint32_t stageWeight, std::uint32_t weightsBefore,
                                   const char* completionLabel) {
   ShowProgress(file, 100, TotalPosition(file, stageWeight, 1, 1, weightsBefore));
+  run_.view->StageProgress(0);
   completionLabel_ = completionLabel;
   return kGoOn;
 }

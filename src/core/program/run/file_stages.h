@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/operation/run_end.h"
+#include "core/program/chip/chip_commands.h"
 #include "core/program/job/download_job.h"
 #include "core/program/run/stage_weights.h"
 
@@ -27,6 +28,8 @@ struct FileTarget {
 
 class FileStages {
  public:
+  static constexpr std::uint64_t kPacketBytes = 62;
+
   FileStages(DownloadRun& run, const FlashGeometry& flash, StageWeights weights);
 
   RunEnd Erase(const FileTarget& file);
@@ -38,8 +41,20 @@ class FileStages {
   const std::string& CompletionLabel() const { return completionLabel_; }
 
  private:
-  RunEnd ProgramPackets(const FileTarget& file, std::uint64_t& written);
-  RunEnd VerifyPackets(const FileTarget& file, std::uint64_t& verified);
+  // How a stage sends a file's bytes: the byte counter's label ("Write",
+  // "Verify"), the check each packet's status goes through, the command, and
+  // the stage's share of the Total Progress bar.
+  struct PacketStage {
+    const char* name;
+    const char* checkLabel;
+    LinkResult (ChipCommands::*send)(std::span<const std::uint8_t>, ChipStatus&);
+    std::uint32_t weight;
+    std::uint32_t weightsBefore;
+  };
+  // Sends the file's next bytes, up to file.size in all counting done, in
+  // 62-byte packets and one shorter last, moving the progress on the way.
+  RunEnd SendInPackets(const FileTarget& file, const PacketStage& stage, std::uint64_t& done);
+  void ShowBytes(const FileTarget& file, const PacketStage& stage, std::uint64_t done);
   RunEnd CompareChecksums(const FileTarget& file);
   // An empty file has nothing to send: its stage ends at once, full.
   RunEnd PassEmptyStage(const FileTarget& file, std::uint32_t stageWeight, std::uint32_t weightsBefore,

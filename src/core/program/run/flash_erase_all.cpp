@@ -11,6 +11,7 @@ RunEnd EraseEverySector(DownloadRun& run, const FlashGeometry& flash, std::int64
   run.chip.channel.Log("☞ Total Erase Sector Count = %d\r\n", static_cast<int>(sectorCount));
   run.PrepareTotalProgress();
   run.board.ShowOnAlive("Flash Erasing~");
+  run.view->StageEntered({OperationStage::FlashEraseAll, std::nullopt, sectorCount, StageUnit::Sector});
   startSeconds = run.clock();
 
   QuarterMarks marks;
@@ -23,6 +24,7 @@ RunEnd EraseEverySector(DownloadRun& run, const FlashGeometry& flash, std::int64
     const std::uint64_t percent = 100ull * (s + 1) / sectorCount;
     if (marks.Reached(percent)) run.view->SetTotalProgressPosition(static_cast<int>(percent));
     run.view->SetProgressText(FormatText("Sector[%02d] Erased", static_cast<int>(s)));
+    run.view->StageProgress(s + 1);
   }
   return kGoOn;
 }

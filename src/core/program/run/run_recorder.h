@@ -6,7 +6,7 @@
 #include "core/link/link_result.h"
 #include "core/operation/run_control.h"
 #include "core/program/chip/chip_types.h"
-#include "core/program/run/result_counters.h"
+#include "core/operation/result_counters.h"
 
 namespace vantrell {
 

@@ -2,7 +2,7 @@
 // The download window's keys in the settings store: the result counters and
 // the five Auto Run options, section "PreviousSetValue". The command-line
 // program keeps them under the same keys, so both share them.
-#include "core/program/run/result_counters.h"
+#include "core/operation/result_counters.h"
 #include "core/program/run/run_options.h"
 
 namespace vantrell {
