@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "cli_install.h"
-#include "core/app/busy_refusal.h"
-#include "core/app/busy_state.h"
+#include "core/common/busy_refusal.h"
+#include "core/common/busy_state.h"
 
 namespace vantrell::cli::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/link/writer_link.h"
 #include "core/nand/operations/nand_session.h"
 #include "core/nand/operations/nand_workers.h"

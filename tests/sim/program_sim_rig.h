@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/devices/device_record.h"
 #include "core/link/writer_link.h"
 #include "core/program/job/file_checksum.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/link/writer_link.h"
 #include "core/nand/download/nand_download.h"
 #include "core/nand/operations/nand_session.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/app/firmware_update.h"
 #include "core/app/writer_exchange.h"
 #include "core/app/writer_identity.h"

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "core/app/busy_lease.h"
+#include "core/common/busy_lease.h"
 #include "core/program/run/download_run.h"
 #include "core/program/run/download_worker.h"
 #include "core/program/run/erase_all_worker.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/program/run/download_window_view.h"
 
 namespace vantrell::test {

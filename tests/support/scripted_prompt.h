@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell::test {
 

@@ -6,7 +6,7 @@
 #include "cli/app/interrupt.h"
 #include "cli/host/cli_host.h"
 #include "cli/host/writer_facts.h"
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_refusal.h"
 #include "core/devices/device_images.h"
 #include "core/platform/utf8_path.h"
 #include "core/program/chip/socket_board.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell::cli {
 

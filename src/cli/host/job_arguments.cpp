@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/message_log.h"
 #include "core/program/job/download_list.h"
 #include "core/program/job/file_checksum.h"

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_list_file.h"
 #include "gui/common/message_box_prompt.h"
 #include "gui/controls/cell_list_ctrl.h"

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-#include "core/app/cancellation.h"
+#include "core/common/cancellation.h"
 #include "core/update/updater/update_run.h"
 
 class QLabel;

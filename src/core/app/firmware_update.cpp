@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/app/firmware_update_view.h"
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/app/writer_exchange.h"
 #include "core/link/log_markers.h"
 #include "core/link/message_log.h"

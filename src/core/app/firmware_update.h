@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "core/app/cancellation.h"
+#include "core/common/cancellation.h"
 
 namespace vantrell {
 

@@ -3,7 +3,7 @@
 // flushed the moment it gives the link back: a block read of hundreds of
 // thousands of log lines writes the file in large pieces, and nothing logged
 // is lost to a program killed between operations.
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/link/message_log.h"
 
 namespace vantrell {

@@ -2,7 +2,7 @@
 
 #include "core/app/log_buffering.h"
 #include "core/app/main_window_shell.h"
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/app/run_controller.h"
 #include "core/link/driver_library.h"
 #include "core/link/writer_link.h"

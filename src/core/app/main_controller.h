@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"

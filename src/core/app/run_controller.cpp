@@ -6,7 +6,7 @@
 #include "core/app/firmware_update.h"
 #include "core/app/firmware_update_view.h"
 #include "core/app/main_window_controls.h"
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/app/run_decision.h"
 #include "core/app/writer_exchange.h"
 #include "core/devices/device_catalogue.h"
@@ -14,8 +14,8 @@
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
-#include "core/app/busy_refusal.h"
-#include "core/app/cancellable_prompt.h"
+#include "core/common/busy_refusal.h"
+#include "core/common/cancellable_prompt.h"
 
 namespace vantrell {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <thread>
 
-#include "core/app/busy_lease.h"
-#include "core/app/busy_state.h"
-#include "core/app/cancellation.h"
+#include "core/common/busy_lease.h"
+#include "core/common/busy_state.h"
+#include "core/common/cancellation.h"
 #include "core/app/run_decision.h"
 #include "core/app/writer_identity.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/app/writer_identity.h"
 
 namespace vantrell {

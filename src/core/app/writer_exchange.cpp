@@ -1,6 +1,6 @@
 #include "core/app/writer_exchange.h"
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
 

@@ -3,7 +3,7 @@
 // their failures at once: box first, then the log line naming the phase.
 #include <cstddef>
 
-#include "core/app/cancellation.h"
+#include "core/common/cancellation.h"
 #include "core/link/packet.h"
 
 namespace vantrell {

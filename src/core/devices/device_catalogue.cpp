@@ -1,6 +1,6 @@
 #include "core/devices/device_catalogue.h"
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_list_format.h"
 #include "core/platform/resource_table.h"
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <new>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_selection_view.h"
 #include "core/devices/image_directory.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_images.h"
 
 namespace vantrell {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell {
 

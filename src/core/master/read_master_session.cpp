@@ -1,6 +1,6 @@
 #include "core/master/read_master_session.h"
 
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_refusal.h"
 #include "core/link/writer_link.h"
 #include "core/master/read_master_worker.h"
 

@@ -2,7 +2,7 @@
 // What every operation shows and logs when the writer link will not open.
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell {
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <memory>
 
-#include "core/app/busy_lease.h"
+#include "core/common/busy_lease.h"
 #include "core/operation/link_open_failure.h"
 #include "core/operation/operation_channel.h"
 #include "core/operation/run_control.h"

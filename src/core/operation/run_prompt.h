@@ -1,6 +1,6 @@
 #pragma once
 // Message boxes of one run. An abandoned run shows nothing more.
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/operation/run_control.h"
 
 namespace vantrell {

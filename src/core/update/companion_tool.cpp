@@ -12,7 +12,7 @@
 #include <io.h>
 #endif
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/platform/detached_process.h"
 #include "core/platform/resource_table.h"
 #include "core/platform/utf8_path.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/platform/utf8_path.h"
 #include "core/update/companion_tool.h"
 #include "core/update/installed_files.h"

@@ -4,7 +4,7 @@
 // that the rest of start-up shows nothing and the program can end.
 #include <memory>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell::gui {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell::gui {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/message_log.h"
 #include "core/master/master_files.h"
 #include "core/master/read_master_memory.h"

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/nand/blocks/read_blocks_file.h"
 #include "gui/common/dialog_controls.h"
 #include "gui/common/control_ids.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/platform/settings_store.h"
 #include "core/program/run/programming_session.h"
 #include "core/text/format.h"

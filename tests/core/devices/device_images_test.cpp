@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_list_format.h"
 #include "core/devices/recording_selection_view.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_lease.h"
+#include "core/common/busy_lease.h"
 #include "core/app/log_buffering.h"
 #include "core/link/log_markers.h"
 #include "support/log_capture.h"

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "core/app/busy_lease.h"
+#include "core/common/busy_lease.h"
 #include "core/master/master_read_run.h"
 #include "support/download_rig.h"
 #include "support/recording_read_master_view.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/cancellable_prompt.h"
+#include "core/common/cancellable_prompt.h"
 
 namespace vantrell::gui {
 namespace {

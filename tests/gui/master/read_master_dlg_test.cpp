@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_lease.h"
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_lease.h"
+#include "core/common/busy_refusal.h"
 #include "core/master/master_files.h"
 #include "core/master/read_master_memory.h"
 #include "core/master/read_master_session.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/link/writer_link.h"
 #include "core/nand/operations/nand_session.h"
 #include "gui/common/control_lookup.h"

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/link/writer_link.h"
 #include "core/master/read_master_session.h"
 #include "core/platform/settings_store.h"

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QTimer>
 
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_refusal.h"
 
 #include "core/program/chip/chip_types.h"
 #include "down_window_fixture.h"

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "down_window_fixture.h"
 #include "gui/controls/percent_progress_ctrl.h"
 #include "gui/program/auto_run_select.h"

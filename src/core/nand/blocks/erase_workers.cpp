@@ -2,7 +2,7 @@
 // then the writer's bad block count and FAT start block number read back).
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/nand/blocks/block_eraser.h"
 #include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/end_nand_operation.h"

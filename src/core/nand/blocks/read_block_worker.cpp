@@ -4,7 +4,7 @@
 #include <new>
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/packet.h"
 #include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/end_nand_operation.h"

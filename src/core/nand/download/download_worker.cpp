@@ -2,7 +2,7 @@
 // block, in the order File1, File2, File3, then the FAT start block number.
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/nand/download/nand_block_range.h"
 #include "core/nand/download/nand_download.h"
 #include "core/nand/download/nand_file_writer.h"

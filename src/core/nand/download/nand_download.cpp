@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/nand/download/nand_block_range.h"
 #include "core/program/job/file_checksum.h"
 #include "core/text/format.h"

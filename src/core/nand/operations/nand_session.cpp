@@ -1,7 +1,7 @@
 #include "core/nand/operations/nand_session.h"
 
-#include "core/app/busy_lease.h"
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_lease.h"
+#include "core/common/busy_refusal.h"
 #include "core/link/writer_link.h"
 #include "core/nand/operations/nand_run.h"
 

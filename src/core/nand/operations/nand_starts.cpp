@@ -1,6 +1,6 @@
 #include "core/nand/operations/nand_starts.h"
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/nand/download/nand_download.h"
 #include "core/nand/operations/nand_session.h"
 #include "core/nand/operations/nand_workers.h"

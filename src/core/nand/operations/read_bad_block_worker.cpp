@@ -1,4 +1,4 @@
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/nand/operations/bad_block_table.h"
 #include "core/nand/operations/end_nand_operation.h"
 #include "core/nand/operations/nand_run.h"

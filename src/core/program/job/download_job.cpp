@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_record.h"
 #include "core/link/message_log.h"
 #include "core/program/job/file_checksum.h"

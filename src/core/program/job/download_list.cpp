@@ -5,7 +5,7 @@
 #include <limits>
 #include <optional>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/platform/utf8_path.h"
 #include "core/program/job/file_checksum.h"
 #include "core/text/format.h"

@@ -1,8 +1,8 @@
 #include "core/program/run/programming_session.h"
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/writer_link.h"
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_refusal.h"
 #include "core/program/run/download_run.h"
 #include "core/program/run/download_worker.h"
 #include "core/program/run/erase_all_worker.h"

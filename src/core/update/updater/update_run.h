@@ -13,7 +13,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/cancellation.h"
+#include "core/common/cancellation.h"
 #include "core/platform/running_program.h"
 #include "core/update/fetch_limits.h"
 #include "core/update/manifest.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The boxes of a worker that its window may abandon: once cancelled, nothing
 // more is shown, not even a box already on its way to the screen.
-#include "core/app/cancellation.h"
-#include "core/app/prompt.h"
+#include "core/common/cancellation.h"
+#include "core/common/prompt.h"
 
 namespace vantrell {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 
 namespace vantrell {
 

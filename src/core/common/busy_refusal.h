@@ -4,7 +4,7 @@
 // nothing was sent.
 #include <optional>
 
-#include "core/app/busy_lease.h"
+#include "core/common/busy_lease.h"
 
 namespace vantrell {
 

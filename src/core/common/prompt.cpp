@@ -1,4 +1,4 @@
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell {
 

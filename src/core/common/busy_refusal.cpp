@@ -1,6 +1,6 @@
-#include "core/app/busy_refusal.h"
+#include "core/common/busy_refusal.h"
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 
 namespace vantrell {
 
