@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/app/log_buffering.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "core/app/busy_state.h"
+#include "core/common/busy_state.h"
 #include "core/app/firmware_update.h"
 #include "core/app/firmware_update_view.h"
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
 #include "core/program/job/file_checksum.h"

@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/link/usb_driver.h"
 #include "support/sim_harness.h"
 

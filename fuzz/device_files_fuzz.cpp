@@ -5,7 +5,7 @@
 // table read never hands out bytes that fail their check.
 #include <filesystem>
 
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/devices/device_catalogue.h"
 #include "core/devices/device_images.h"
 #include "core/devices/device_list_format.h"

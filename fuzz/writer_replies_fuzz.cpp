@@ -6,7 +6,7 @@
 
 #include "core/app/firmware_update.h"
 #include "core/app/firmware_update_view.h"
-#include "core/app/prompt.h"
+#include "core/common/prompt.h"
 #include "core/app/writer_exchange.h"
 #include "core/app/writer_identity.h"
 #include "core/link/message_log.h"
