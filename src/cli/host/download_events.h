@@ -13,7 +13,7 @@
 
 namespace vantrell::cli {
 
-class DownloadEvents final : public AccountedView<DownloadWindowView> {
+class DownloadEvents final : public AccountedView<NullDownloadWindowView> {
  public:
   // paths: the job's files in job order; checkSum: the CheckSum box.
   DownloadEvents(EventOutput& events, std::vector<std::string> paths, bool checkSum)
@@ -22,17 +22,7 @@ class DownloadEvents final : public AccountedView<DownloadWindowView> {
   std::string PackLine(std::size_t socket) const;
 
   void SetPackLine(std::size_t socket, const std::string& text) override;
-  void SetPackColour(std::size_t, std::uint32_t) override {}
-  void SetTotalProgressRange(int, int) override {}
-  void SetTotalProgressPosition(int) override {}
-  void SetTotalProgressShowPercentage(bool) override {}
-  void SetProgressText(const std::string&) override {}
-  void SetByteProgress(const ByteCount&) override {}
-  void UpdateFileProgress(std::size_t, int) override {}
-  void ShowCounters(const ResultCounters&) override {}
   bool IsCheckSumChecked() override { return checkSum_; }
-  void DisableRunButtons() override {}
-  void RestoreButtons() override {}
 
  private:
   const bool checkSum_;

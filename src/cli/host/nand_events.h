@@ -17,7 +17,7 @@
 
 namespace vantrell::cli {
 
-class NandEvents final : public AccountedView<NandWindowView> {
+class NandEvents final : public AccountedView<NullNandWindowView> {
  public:
   // filePaths: a download's files, File1 to File3.
   explicit NandEvents(EventOutput& events, std::vector<std::string> filePaths = {})
@@ -33,18 +33,8 @@ class NandEvents final : public AccountedView<NandWindowView> {
   // How saving the blocks read went; nothing when no blocks were shown.
   std::optional<ReadBlocksSave> ReadBlocksSaved() const;
 
-  void SetRange(int, int) override {}
-  void SetPosition(int) override {}
-  void SetShowPercentage(bool) override {}
   void SetInformationText(NandInfoField field, const std::string& text) override;
-  void SetFatStartEditText(const std::string&) override {}
-  void SetStatusText(const std::string&) override {}
   std::string EditText(NandEdit edit) override;
-  void DisableOperationControls() override {}
-  void DisableReadBadBlock() override {}
-  void RestoreAll(bool) override {}
-  void EnableRefresh() override {}
-  void EnableReadBadBlock() override {}
   void ShowBadBlockList(std::int32_t count, std::span<const std::int32_t> entries) override;
   void ShowReadBlocks(std::span<const std::uint8_t> blocks) override;
 

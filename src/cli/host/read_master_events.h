@@ -6,15 +6,9 @@
 
 namespace vantrell::cli {
 
-class ReadMasterEvents final : public AccountedView<ReadMasterView> {
+class ReadMasterEvents final : public AccountedView<NullReadMasterView> {
  public:
   explicit ReadMasterEvents(EventOutput& events) : AccountedView(events, {}) {}
-
-  void SetRange(int, int) override {}
-  void SetPosition(int) override {}
-  void SetShowPercentage(bool) override {}
-  void ShowFinishedRead() override {}
-  void EnableReadRun() override {}
 };
 
 }  // namespace vantrell::cli

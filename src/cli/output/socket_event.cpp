@@ -1,5 +1,7 @@
 #include "cli/output/socket_event.h"
 
+#include <array>
+
 #include "cli/app/exit_codes.h"
 #include "core/program/chip/chip_types.h"
 #include "core/text/format.h"
@@ -17,19 +19,10 @@ std::string NotFinishedText(const OperationEnd& end) {
 }  // namespace
 
 const char* VerdictName(SocketOutcome outcome) {
-  switch (outcome) {
-    case SocketOutcome::Passed:
-      return "passed";
-    case SocketOutcome::DroppedAtReadId:
-      return "read-id";
-    case SocketOutcome::FailedAtStage:
-      return "failed";
-    case SocketOutcome::ChecksumMismatch:
-      return "checksum";
-    case SocketOutcome::NotFinished:
-      break;
-  }
-  return "not-finished";
+  // In the order of the enumeration.
+  constexpr std::array<const char*, 5> kNames = {"passed", "read-id", "failed", "checksum", "not-finished"};
+  static_assert(static_cast<std::size_t>(SocketOutcome::NotFinished) + 1 == kNames.size());
+  return kNames.at(static_cast<std::size_t>(outcome));
 }
 
 Event SocketEvent(const SocketVerdict& verdict, const std::string& packLine, const OperationEnd& end) {

@@ -20,7 +20,8 @@ class ReadMasterView : public ProgressBarView, public OperationAccount {
   virtual void EnableReadRun() = 0;
 };
 
-class NullReadMasterView final : public ReadMasterView {
+// What an abandoned read talks to: nothing is shown.
+class NullReadMasterView : public ReadMasterView {
  public:
   void SetRange(int, int) override {}
   void SetPosition(int) override {}

@@ -1,53 +1,23 @@
 #include "core/operation/operation_account.h"
 
+#include <array>
+
 namespace vantrell {
+namespace {
 
-const char* StageName(OperationStage stage) {
-  switch (stage) {
-    case OperationStage::BlankCheck:
-      return "Blank Check";
-    case OperationStage::FlashEraseAll:
-      return "Flash Erase All";
-    case OperationStage::SectorErase:
-      return "Sector Erase";
-    case OperationStage::Program:
-      return "Program";
-    case OperationStage::Verify:
-      return "Verify";
-    case OperationStage::ReadMaster:
-      return "Read Master";
-    case OperationStage::NandRefresh:
-      return "Refresh";
-    case OperationStage::NandReadBadBlock:
-      return "Read Bad Block";
-    case OperationStage::NandErase:
-      return "Erase";
-    case OperationStage::NandEraseAll:
-      return "Erase All";
-    case OperationStage::NandReadBlock:
-      return "Read Block";
-    case OperationStage::NandBlockErase:
-      return "Block Erase";
-    case OperationStage::NandDownload:
-      return "Download";
-    case OperationStage::NandFatWrite:
-      return "FAT Start Block Write";
-  }
-  return "";
-}
+// In the order of the enumerations.
+constexpr std::array<const char*, 14> kStageNames = {
+    "Blank Check", "Flash Erase All", "Sector Erase", "Program", "Verify", "Read Master", "Refresh",
+    "Read Bad Block", "Erase", "Erase All", "Read Block", "Block Erase", "Download", "FAT Start Block Write"};
+static_assert(static_cast<std::size_t>(OperationStage::NandFatWrite) + 1 == kStageNames.size());
 
-const char* UnitName(StageUnit unit) {
-  switch (unit) {
-    case StageUnit::Byte:
-      return "byte";
-    case StageUnit::Sector:
-      return "sector";
-    case StageUnit::Block:
-      return "block";
-    case StageUnit::None:
-      break;
-  }
-  return "";
-}
+constexpr std::array<const char*, 4> kUnitNames = {"", "byte", "sector", "block"};
+static_assert(static_cast<std::size_t>(StageUnit::Block) + 1 == kUnitNames.size());
+
+}  // namespace
+
+const char* StageName(OperationStage stage) { return kStageNames.at(static_cast<std::size_t>(stage)); }
+
+const char* UnitName(StageUnit unit) { return kUnitNames.at(static_cast<std::size_t>(unit)); }
 
 }  // namespace vantrell

@@ -58,8 +58,9 @@ class NandWindowView : public ProgressBarView, public OperationAccount {
   virtual void ShowReadBlocks(std::span<const std::uint8_t> blocks) = 0;
 };
 
-// What an abandoned run talks to: nothing is shown.
-class NullNandWindowView final : public NandWindowView {
+// What an abandoned run talks to: nothing is shown. A view that shows only
+// some of it starts from here.
+class NullNandWindowView : public NandWindowView {
  public:
   void SetRange(int, int) override {}
   void SetPosition(int) override {}

@@ -56,8 +56,8 @@ class DownloadWindowView : public OperationAccount {
 };
 
 // What an abandoned run talks to: nothing is shown, the CheckSum box reads
-// unchecked.
-class NullDownloadWindowView final : public DownloadWindowView {
+// unchecked. A view that shows only some of it starts from here.
+class NullDownloadWindowView : public DownloadWindowView {
  public:
   void SetPackLine(std::size_t, const std::string&) override {}
   void SetPackColour(std::size_t, std::uint32_t) override {}
