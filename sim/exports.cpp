@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "families/chip_family.h"
-#include "families/nand_family.h"
+#include "families/chip/chip_family.h"
+#include "families/nand/nand_family.h"
 #include "writer_device.h"
 
 // Only these functions leave the library: on Windows those marked for

@@ -10,8 +10,8 @@
 #include <dlfcn.h>
 #endif
 
-#include "families/chip_config.h"
-#include "families/nand_config.h"
+#include "families/chip/chip_config.h"
+#include "families/nand/nand_config.h"
 #include "sim_path.h"
 
 namespace orbsim {

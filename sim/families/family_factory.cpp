@@ -1,7 +1,7 @@
 #include "families/family_factory.h"
 
-#include "families/chip_family.h"
-#include "families/nand_family.h"
+#include "families/chip/chip_family.h"
+#include "families/nand/nand_family.h"
 #include "sim_config.h"
 
 namespace orbsim {

@@ -2,7 +2,7 @@
 // each command does to the chips' flash.
 #include <gtest/gtest.h>
 
-#include "families/chip_crc.h"
+#include "families/chip/chip_crc.h"
 #include "sim/chip_sim_fixture.h"
 
 namespace vantrell::test {

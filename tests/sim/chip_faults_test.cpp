@@ -2,7 +2,7 @@
 // empty sockets, wrong IDs, failing commands, stuck bits, slow erase.
 #include <gtest/gtest.h>
 
-#include "families/chip_crc.h"
+#include "families/chip/chip_crc.h"
 #include "sim/chip_sim_fixture.h"
 #include "support/temp_dir.h"
 

@@ -12,7 +12,7 @@
 #include "core/devices/device_record.h"
 #include "core/link/writer_link.h"
 #include "core/program/job/file_checksum.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "support/log_capture.h"
 #include "support/recording_download_view.h"
 #include "support/scripted_prompt.h"

@@ -10,7 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 
 namespace vantrell::soak {
 

@@ -15,7 +15,7 @@
 #include "core/link/writer_link.h"
 #include "core/master/read_master_session.h"
 #include "core/program/job/file_checksum.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "soak/nand_soak_run.h"
 #include "soak/soak_case.h"
 #include "soak/soak_checks.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/common/busy_state.h"
-#include "core/program/run/download_window_view.h"
+#include "core/program/window/download_window_view.h"
 
 namespace vantrell::test {
 

@@ -11,8 +11,8 @@
 #include "cli/output/socket_event.h"
 #include "cli/output/terminal_output.h"
 #include "core/program/job/file_checksum.h"
-#include "core/program/run/programming_session.h"
-#include "core/program/run/run_settings.h"
+#include "core/program/session/programming_session.h"
+#include "core/program/session/run_settings.h"
 
 namespace vantrell::cli {
 namespace {

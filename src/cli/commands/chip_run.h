@@ -11,7 +11,7 @@
 
 #include "cli/app/exit_codes.h"
 #include "cli/host/job_arguments.h"
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 
 namespace vantrell::cli {
 

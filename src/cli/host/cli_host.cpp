@@ -11,7 +11,7 @@
 #include "cli/output/event_output.h"
 #include "core/link/writer_link.h"
 #include "core/program/job/file_checksum.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 
 namespace vantrell::cli {
 

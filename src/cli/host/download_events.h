@@ -9,7 +9,7 @@
 
 #include "cli/host/account_events.h"
 #include "core/program/chip/chip_types.h"
-#include "core/program/run/download_window_view.h"
+#include "core/program/window/download_window_view.h"
 
 namespace vantrell::cli {
 

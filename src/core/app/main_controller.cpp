@@ -9,7 +9,7 @@
 #include "core/master/read_master_session.h"
 #include "core/nand/operations/nand_session.h"
 #include "core/platform/settings_store.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 
 namespace vantrell {
 namespace {

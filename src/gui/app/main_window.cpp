@@ -17,7 +17,7 @@
 
 #include "core/app/main_controller.h"
 #include "core/app/run_controller.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "core/platform/program_path.h"
 #include "gui/app/about_box.h"
 #include "gui/app/device_window_placeholder.h"

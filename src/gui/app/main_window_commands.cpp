@@ -5,7 +5,7 @@
 
 #include "core/app/run_controller.h"
 #include "core/devices/device_info.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "core/update/companion_tool.h"
 #include "gui/app/main_window.h"
 #include "gui/devices/bin_file_info.h"

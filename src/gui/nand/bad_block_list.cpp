@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-#include "core/nand/operations/bad_block_table.h"
+#include "core/nand/information/bad_block_table.h"
 #include "gui/common/control_lookup.h"
 #include "gui/common/dialog_units.h"
 

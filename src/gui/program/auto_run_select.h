@@ -4,7 +4,7 @@
 // dialog any other way is Cancel and takes nothing.
 #include <QDialog>
 
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 
 class QCheckBox;
 class QPushButton;

@@ -10,7 +10,7 @@
 
 #include "core/common/prompt.h"
 #include "core/platform/settings_store.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "core/text/format.h"
 #include "gui/common/dialog_units.h"
 #include "gui/controls/cell_list_ctrl.h"
@@ -19,7 +19,7 @@
 #include "gui/program/auto_run_select.h"
 #include "gui/program/data_file_dialog.h"
 #include "gui/program/down_window_keys.h"
-#include "core/program/run/run_settings.h"
+#include "core/program/session/run_settings.h"
 #include "gui/program/download_list_binding.h"
 #include "gui/program/download_view_bridge.h"
 

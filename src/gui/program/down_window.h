@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "core/program/job/download_list.h"
-#include "core/program/run/download_window_view.h"
-#include "core/program/run/run_options.h"
+#include "core/program/window/download_window_view.h"
+#include "core/program/window/run_options.h"
 #include "gui/program/down_window_controls.h"
 #include "gui/program/run_button_rules.h"
 

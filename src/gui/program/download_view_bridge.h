@@ -5,7 +5,7 @@
 // not waited for. Once the window has detached, the CheckSum box reads
 // unchecked.
 
-#include "core/program/run/download_window_view.h"
+#include "core/program/window/download_window_view.h"
 #include "gui/common/view_bridge.h"
 
 namespace vantrell::gui {

@@ -1,7 +1,7 @@
 #include "gui/program/open_down_window.h"
 
 #include "core/app/main_controller.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "gui/program/down_window.h"
 
 namespace vantrell::gui {

@@ -8,7 +8,7 @@
 
 #include "core/program/chip/chip_context.h"
 #include "core/program/run/download_run.h"
-#include "core/program/run/run_settings.h"
+#include "core/program/session/run_settings.h"
 #include "core/platform/settings_store.h"
 #include "core/master/end_read_master_operation.h"
 #include "support/download_rig.h"

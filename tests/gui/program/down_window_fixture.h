@@ -18,7 +18,7 @@
 #include "core/link/writer_link.h"
 #include "core/master/read_master_session.h"
 #include "core/platform/settings_store.h"
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 #include "gui/common/control_lookup.h"
 #include "gui/controls/cell_geometry.h"
 #include "gui/controls/cell_header_ctrl.h"

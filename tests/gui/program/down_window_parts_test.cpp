@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/settings_store.h"
-#include "core/program/run/run_settings.h"
+#include "core/program/session/run_settings.h"
 #include "gui/common/dialog_units.h"
 #include "gui/program/run_button_rules.h"
 

@@ -6,7 +6,7 @@
 #include "core/nand/blocks/block_eraser.h"
 #include "core/nand/blocks/block_range_refusals.h"
 #include "core/nand/operations/end_nand_operation.h"
-#include "core/nand/operations/flash_information.h"
+#include "core/nand/information/flash_information.h"
 #include "core/nand/operations/nand_progress.h"
 #include "core/nand/operations/nand_run.h"
 #include "core/nand/operations/nand_workers.h"

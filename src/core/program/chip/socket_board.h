@@ -10,7 +10,7 @@
 
 #include "core/operation/operation_account.h"
 #include "core/program/chip/chip_types.h"
-#include "core/program/run/run_view.h"
+#include "core/program/window/run_view.h"
 
 namespace vantrell {
 

@@ -12,9 +12,9 @@
 #include "core/program/job/download_file.h"
 #include "core/program/job/download_job.h"
 #include "core/operation/run_clock.h"
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 #include "core/program/run/run_recorder.h"
-#include "core/program/run/run_view.h"
+#include "core/program/window/run_view.h"
 #include "core/program/chip/socket_board.h"
 #include "core/program/chip/socket_checks.h"
 

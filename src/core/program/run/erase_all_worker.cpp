@@ -1,6 +1,6 @@
 #include "core/program/run/erase_all_worker.h"
 
-#include "core/program/chip/chip_identity.h"
+#include "core/program/run/chip_identity.h"
 #include "core/program/run/download_run.h"
 #include "core/program/run/end_chip_operation.h"
 #include "core/program/run/flash_erase_all.h"

@@ -3,7 +3,7 @@
 // verify stages; fixed for a run from the options.
 #include <cstdint>
 
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 
 namespace vantrell {
 

@@ -1,4 +1,4 @@
-#include "core/nand/operations/bad_block_table.h"
+#include "core/nand/information/bad_block_table.h"
 
 #include "core/text/format.h"
 

@@ -1,4 +1,4 @@
-#include "families/chip_protocol.h"
+#include "families/chip/chip_protocol.h"
 
 #include <array>
 

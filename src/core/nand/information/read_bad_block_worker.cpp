@@ -1,5 +1,5 @@
 #include "core/common/prompt.h"
-#include "core/nand/operations/bad_block_table.h"
+#include "core/nand/information/bad_block_table.h"
 #include "core/nand/operations/end_nand_operation.h"
 #include "core/nand/operations/nand_run.h"
 #include "core/nand/operations/nand_workers.h"

@@ -1,6 +1,6 @@
 #include "core/common/prompt.h"
 #include "core/nand/operations/end_nand_operation.h"
-#include "core/nand/operations/flash_information.h"
+#include "core/nand/information/flash_information.h"
 #include "core/nand/operations/nand_run.h"
 #include "core/nand/operations/nand_workers.h"
 #include "core/operation/run_end.h"

@@ -1,8 +1,8 @@
-#include "families/chip_socket.h"
+#include "families/chip/chip_socket.h"
 
 #include <algorithm>
 
-#include "families/chip_crc.h"
+#include "families/chip/chip_crc.h"
 
 namespace orbsim {
 

@@ -3,7 +3,7 @@
 // the five Auto Run options, section "PreviousSetValue". The command-line
 // program keeps them under the same keys, so both share them.
 #include "core/operation/result_counters.h"
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 
 namespace vantrell {
 

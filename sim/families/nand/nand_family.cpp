@@ -1,8 +1,8 @@
-#include "families/nand_family.h"
+#include "families/nand/nand_family.h"
 
 #include <algorithm>
 
-#include "families/nand_protocol.h"
+#include "families/nand/nand_protocol.h"
 
 namespace orbsim {
 

@@ -1,4 +1,4 @@
-#include "core/program/run/run_settings.h"
+#include "core/program/session/run_settings.h"
 
 #include "core/platform/settings_store.h"
 

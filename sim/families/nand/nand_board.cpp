@@ -1,4 +1,4 @@
-#include "families/nand_board.h"
+#include "families/nand/nand_board.h"
 
 #include <algorithm>
 #include <cstdio>

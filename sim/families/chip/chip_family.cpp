@@ -1,4 +1,4 @@
-#include "families/chip_family.h"
+#include "families/chip/chip_family.h"
 
 #include <algorithm>
 

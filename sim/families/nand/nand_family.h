@@ -21,8 +21,8 @@
 
 #include "descriptor/firmware_descriptor.h"
 #include "families/command_family.h"
-#include "families/nand_board.h"
-#include "families/nand_config.h"
+#include "families/nand/nand_board.h"
+#include "families/nand/nand_config.h"
 
 namespace orbsim {
 

@@ -1,4 +1,4 @@
-#include "families/chip_crc.h"
+#include "families/chip/chip_crc.h"
 
 #include <array>
 

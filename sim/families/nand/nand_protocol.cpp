@@ -1,4 +1,4 @@
-#include "families/nand_protocol.h"
+#include "families/nand/nand_protocol.h"
 
 namespace orbsim::nand {
 

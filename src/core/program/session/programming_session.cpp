@@ -1,4 +1,4 @@
-#include "core/program/run/programming_session.h"
+#include "core/program/session/programming_session.h"
 
 #include "core/common/prompt.h"
 #include "core/link/writer_link.h"

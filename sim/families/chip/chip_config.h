@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "families/chip_protocol.h"
+#include "families/chip/chip_protocol.h"
 
 namespace orbsim {
 

@@ -1,4 +1,4 @@
-#include "families/chip_config.h"
+#include "families/chip/chip_config.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
-#include "core/nand/operations/flash_information.h"
+#include "core/nand/information/flash_information.h"
 
-#include "core/nand/operations/bad_block_table.h"
+#include "core/nand/information/bad_block_table.h"
 #include "core/nand/operations/nand_run.h"
 #include "core/text/cp949.h"
 #include "core/text/format.h"

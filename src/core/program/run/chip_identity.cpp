@@ -1,4 +1,4 @@
-#include "core/program/chip/chip_identity.h"
+#include "core/program/run/chip_identity.h"
 
 #include "core/program/run/download_run.h"
 

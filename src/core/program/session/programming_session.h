@@ -15,13 +15,13 @@
 #include "core/devices/device_record.h"
 #include "core/program/chip/chip_types.h"
 #include "core/program/job/download_job.h"
-#include "core/program/run/download_window_view.h"
+#include "core/program/window/download_window_view.h"
 #include "core/operation/operation_runner.h"
 #include "core/operation/result_counters.h"
 #include "core/operation/run_clock.h"
-#include "core/program/run/run_options.h"
+#include "core/program/window/run_options.h"
 #include "core/program/run/run_recorder.h"
-#include "core/program/run/run_view.h"
+#include "core/program/window/run_view.h"
 
 namespace vantrell {
 

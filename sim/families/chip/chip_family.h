@@ -17,8 +17,8 @@
 #include <nlohmann/json.hpp>
 
 #include "descriptor/firmware_descriptor.h"
-#include "families/chip_config.h"
-#include "families/chip_socket.h"
+#include "families/chip/chip_config.h"
+#include "families/chip/chip_socket.h"
 #include "families/command_family.h"
 
 namespace orbsim {

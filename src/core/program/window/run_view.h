@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/operation/view_slot.h"
-#include "core/program/run/download_window_view.h"
+#include "core/program/window/download_window_view.h"
 
 namespace vantrell {
 

@@ -1,4 +1,4 @@
-#include "families/nand_config.h"
+#include "families/nand/nand_config.h"
 
 #include <string>
 

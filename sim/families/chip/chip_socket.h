@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "families/chip_config.h"
+#include "families/chip/chip_config.h"
 
 namespace orbsim {
 
