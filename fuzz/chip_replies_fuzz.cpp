@@ -8,7 +8,7 @@
 #include "core/link/writer_link.h"
 #include "core/operation/operation_channel.h"
 #include "core/operation/progress_bar_view.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "core/program/chip/chip_commands.h"
 #include "core/program/chip/chip_replies.h"
 #include "fuzz_support.h"

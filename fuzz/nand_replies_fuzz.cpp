@@ -9,7 +9,7 @@
 #include "core/nand/commands/nand_commands.h"
 #include "core/nand/commands/nand_replies.h"
 #include "core/operation/operation_channel.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "fuzz_support.h"
 
 namespace vantrell {

@@ -11,11 +11,11 @@
 #include "core/app/writer_exchange.h"
 #include "core/devices/device_catalogue.h"
 #include "core/operation/link_open_failure.h"
+#include "core/operation/run_prompt.h"
 #include "core/devices/device_images.h"
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
 #include "core/common/busy_refusal.h"
-#include "core/common/cancellable_prompt.h"
 
 namespace vantrell {
 namespace {
@@ -152,7 +152,7 @@ void RunController::StartUpdate(BusyLease lease) {
   worker_ = std::thread(
       [this, image = std::move(image), running = updateRunning_, cancel = cancel_, lease = std::move(lease)]() mutable {
         LinkHandedOver view(p_.updateView, lease);
-        CancellablePrompt prompt(p_.prompt, cancel);
+        RunPrompt prompt(p_.prompt, cancel.Control());
         UpdateWriterFirmware({p_.link, prompt, view, image, cancel});
         // The link is free before RUN comes back, so RUN is never refused
         // the moment it can be pressed.

@@ -1,19 +1,23 @@
 #pragma once
-// Lets a window abandon the worker it started: the window cancels, and from
-// then on the worker touches neither the link nor the window again.
-#include <atomic>
+// A copyable handle on one abandon flag, for a worker that is not one of the
+// operations on the chips or the NAND flash (the firmware update, the
+// updater): the window cancels, and from then on the worker touches neither
+// the link nor the window again. The flag is the operations' own RunControl.
 #include <memory>
+
+#include "core/common/run_control.h"
 
 namespace vantrell {
 
 class CancellationToken {
  public:
-  CancellationToken() : cancelled_(std::make_shared<std::atomic<bool>>(false)) {}
-  void Cancel() const { cancelled_->store(true); }
-  bool IsCancelled() const { return cancelled_->load(); }
+  CancellationToken() : control_(std::make_shared<RunControl>()) {}
+  void Cancel() const { control_->Abandon(); }
+  bool IsCancelled() const { return control_->Abandoned(); }
+  const RunControl& Control() const { return *control_; }
 
  private:
-  std::shared_ptr<std::atomic<bool>> cancelled_;  // shared by every copy
+  std::shared_ptr<RunControl> control_;  // shared by every copy
 };
 
 }  // namespace vantrell

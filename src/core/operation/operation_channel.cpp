@@ -4,7 +4,7 @@
 
 #include "core/link/message_log.h"
 #include "core/link/writer_link.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 
 namespace vantrell {
 

@@ -8,7 +8,7 @@
 #include "core/common/busy_lease.h"
 #include "core/operation/link_open_failure.h"
 #include "core/operation/operation_channel.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "core/operation/run_prompt.h"
 
 namespace vantrell {

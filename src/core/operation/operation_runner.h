@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "core/link/writer_link.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "core/operation/view_slot.h"
 
 namespace vantrell {

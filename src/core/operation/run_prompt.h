@@ -1,20 +1,24 @@
 #pragma once
-// Message boxes of one run. An abandoned run shows nothing more.
+// The message boxes of a worker its window may abandon: once abandoned,
+// nothing more is shown, not even a box already on its way to the screen, and
+// every question reads No.
+#include <string>
+
 #include "core/common/prompt.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 
 namespace vantrell {
 
-class RunPrompt {
+class RunPrompt final : public Prompt {
  public:
   RunPrompt(Prompt& prompt, const RunControl& control) : prompt_(prompt), control_(control) {}
 
+  using Prompt::Tell;
   // An application box (the application's title, OK, warning icon).
   void Tell(std::string text) { Show(ApplicationBox(std::move(text))); }
-  // Shown only while the run has not been abandoned, up to the moment it opens.
-  void Show(const PromptMessage& message) {
-    if (control_.Abandoned()) return;
-    prompt_.ShowUnless(message, [this] { return control_.Abandoned(); });
+  BoxAnswer Show(const PromptMessage& message) override {
+    if (control_.Abandoned()) return BoxAnswer::No;
+    return prompt_.ShowUnless(message, [this] { return control_.Abandoned(); });
   }
   Prompt& Raw() { return prompt_; }
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <utility>
 
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 
 namespace vantrell {
 

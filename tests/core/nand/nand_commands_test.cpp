@@ -8,7 +8,7 @@
 #include "core/link/writer_link.h"
 #include "core/nand/commands/report_nand_result.h"
 #include "core/operation/operation_channel.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "support/fake_usb_driver.h"
 #include "support/log_capture.h"
 

@@ -9,7 +9,7 @@
 #include "core/link/writer_link.h"
 #include "core/operation/operation_channel.h"
 #include "core/operation/progress_bar_view.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "core/program/job/file_checksum.h"
 #include "core/program/chip/socket_board.h"
 #include "support/download_rig.h"

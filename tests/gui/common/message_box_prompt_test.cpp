@@ -9,7 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/common/cancellable_prompt.h"
+#include "core/common/cancellation.h"
+#include "core/operation/run_prompt.h"
 
 namespace vantrell::gui {
 namespace {
@@ -59,7 +60,7 @@ TEST(MessageBoxPrompt, ABoxOfAWorkerCancelledWhileItWasOnItsWayIsNeverShown) {
   QWidget owner;
   MessageBoxPrompt boxes(&owner);
   CancellationToken cancel;
-  CancellablePrompt prompt(boxes, cancel);
+  RunPrompt prompt(boxes, cancel.Control());
   std::atomic<bool> asking{false};
   std::atomic<bool> done{false};
   BoxAnswer answer = BoxAnswer::Ok;

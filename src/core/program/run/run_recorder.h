@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "core/link/link_result.h"
-#include "core/operation/run_control.h"
+#include "core/common/run_control.h"
 #include "core/program/chip/chip_types.h"
 #include "core/operation/result_counters.h"
 
